@@ -1,0 +1,27 @@
+# Native build: the core's tests and benchmarks.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+option(RINBAN_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
+if(RINBAN_SANITIZE)
+  foreach(t rinban_core)
+    target_compile_options(${t} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_link_options(${t} PUBLIC -fsanitize=address,undefined)
+  endforeach()
+endif()
+
+file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS tests/native/*_test.cpp)
+add_executable(core_tests ${NATIVE_TESTS})
+target_link_libraries(core_tests PRIVATE rinban_core GTest::gtest_main)
+target_compile_options(core_tests PRIVATE ${RINBAN_WARNINGS})
+gtest_discover_tests(core_tests WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60)
+
+if(RINBAN_BENCH)
+  find_package(benchmark REQUIRED)
+  file(GLOB BENCHES CONFIGURE_DEPENDS bench/*.cpp)
+  foreach(src ${BENCHES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE rinban_core benchmark::benchmark)
+  endforeach()
+endif()

@@ -1,0 +1,42 @@
+# Windows build: the program, its in-process tests and the end-to-end driver,
+# all linked statically and run by CTest through Wine.
+enable_language(RC)
+set(WIN_LIBS comctl32 comdlg32 gdi32 user32 kernel32 uxtheme)
+target_compile_definitions(rinban_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+  _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+file(GLOB WINDOW_SOURCES CONFIGURE_DEPENDS src/rinban_main.cpp src/window/*.cpp)
+add_library(rinban_window STATIC ${WINDOW_SOURCES})
+target_link_libraries(rinban_window PUBLIC rinban_core ${WIN_LIBS})
+target_compile_options(rinban_window PRIVATE ${RINBAN_WARNINGS})
+
+set(RINBAN_RC ${CMAKE_SOURCE_DIR}/src/res/rinban2.rc)
+add_executable(rinban2 WIN32 src/rinban2.cpp ${RINBAN_RC})
+target_link_libraries(rinban2 PRIVATE rinban_window)
+target_link_options(rinban2 PRIVATE -municode)
+
+# GoogleTest from Debian's sources, built by the cross compiler.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*_test.cpp)
+add_executable(win_tests ${WIN_TESTS} ${RINBAN_RC})
+target_link_libraries(win_tests PRIVATE rinban_window gtest_main)
+target_compile_options(win_tests PRIVATE ${RINBAN_WARNINGS})
+gtest_add_tests(TARGET win_tests SOURCES ${WIN_TESTS} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+
+# The real exe driven from outside, as a user would.
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+if(E2E_SOURCES)
+  add_executable(e2e_driver ${E2E_SOURCES})
+  target_link_libraries(e2e_driver PRIVATE rinban_core ${WIN_LIBS} gtest_main)
+  target_compile_options(e2e_driver PRIVATE ${RINBAN_WARNINGS})
+  add_dependencies(e2e_driver rinban2)
+  target_compile_definitions(e2e_driver PRIVATE
+    RINBAN_EXE="$<TARGET_FILE_NAME:rinban2>"
+    RINBAN_ARTIFACTS="e2e-artifacts")
+  gtest_add_tests(TARGET e2e_driver SOURCES ${E2E_SOURCES} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endif()

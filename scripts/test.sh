@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs every test: the native core (plain and sanitized) and the Windows
+# program under Wine on a virtual display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+jobs=$(nproc)
+
+echo "== native core"
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/native -j"$jobs"
+ctest --test-dir build/native --output-on-failure -j"$jobs"
+
+echo "== native core under AddressSanitizer and UBSan"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DRINBAN_SANITIZE=ON -DRINBAN_BENCH=OFF >/dev/null
+cmake --build build/sanitize -j"$jobs"
+ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
+
+echo "== benchmarks (short run)"
+for b in build/native/bench_*; do
+  [ -x "$b" ] && "$b" --benchmark_min_time=0.01 >/dev/null
+done
+
+echo "== Windows program under Wine"
+cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win -j"$jobs"
+source scripts/wine-env.sh
+wine_env_up "$root/build/win"
+trap wine_env_down EXIT
+# Windows tests share the display and the clipboard, so they run one at a time.
+ctest --test-dir build/win --output-on-failure

@@ -1,0 +1,31 @@
+// The generate command's steps, in the order whose effects decide what a
+// refused or failing run leaves behind. The window implements the view.
+#pragma once
+
+#include "schedule/listing.h"
+
+namespace rinban {
+
+class GenerationView : public ScheduleProgress {
+ public:
+  virtual void ShowMessage(const Text& text) = 0;
+  // Empties the member selector, round selector, member view, round view, in this order.
+  virtual void ClearSelectorsAndViews() = 0;
+  virtual void SetStatus(const Text& text) = 0;
+  virtual void FillSelectors(const TextList& members, const TextList& rounds) = 0;
+  virtual void ClearListing() = 0;
+  virtual void SetListing(Text listing) = 0;
+  // Selects item 0 in both selectors, then rebuilds the member view, then the round view.
+  virtual void SelectFirstItems() = 0;
+  // Copy, save, HTML buttons, in this order.
+  virtual void EnableOutputButtons() = 0;
+
+ protected:
+  ~GenerationView() = default;
+};
+
+// Runs the whole command on listPath. Returns true when a schedule was built.
+// File failures propagate as AppError.
+bool RunGeneration(ScheduleTables& tables, GenerationView& view, const Text& listPath);
+
+}  // namespace rinban

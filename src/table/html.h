@@ -1,0 +1,34 @@
+// The empty HTML cross table.
+#pragma once
+
+#include <cstdint>
+
+#include "text/text.h"
+
+namespace rinban {
+
+inline constexpr char kHomePage[] = "https://rinban.example.org/";
+
+struct CrossTableInput {
+  int32_t slotCount = 0;       // S = RoundCount + 1
+  const TextList* names = nullptr;  // at least S entries; entry n - 1 is slot n
+  Text title;                  // T
+  int32_t style = 0;           // 0 none, 1 plain, 2 two digits, other: no name cells
+  bool points = false;
+  Text font, member, other, pointColor;  // F, M, O, P: swatch captions
+};
+
+// count bytes of text from the 1-based byte start, one more when the last
+// would be a lead byte; never past the end.
+Text ShortName(const Text& text, int start, int count);
+
+// The lines of the file, without line ends.
+TextList BuildCrossTableLines(const CrossTableInput& input);
+
+// Joins lines with CR LF after each, the last included.
+Text JoinLines(const TextList& lines);
+
+// Empties "./table.html", then writes it whole.
+void WriteCrossTable(const TextList& lines);
+
+}  // namespace rinban
