@@ -34,4 +34,14 @@ inline constexpr char kListPath[] = "./list.txt";
 inline constexpr char kListingPath[] = "./table.txt";
 inline constexpr char kHtmlPath[] = "./table.html";
 
+// Schedule listing and views; k, the round number, goes between open and close
+inline constexpr char kListingHeaderOpen[] = "<<第";
+inline constexpr char kListingHeaderClose[] = "回戦>>";
+inline constexpr char kListingPairSeparator[] = "  <- VS ->  ";
+inline constexpr char kListingRoundEnd[] = "******************************";
+inline constexpr char kRoundLabelOpen[] = "第 ";
+inline constexpr char kRoundItemClose[] = " 戦";
+inline constexpr char kRoundCaptionClose[] = " 回戦";
+inline constexpr char kRoundRowSeparator[] = " VS ";
+
 }  // namespace rinban::msg
