@@ -1,0 +1,86 @@
+#include "schedule/schedule.h"
+
+#include <cstring>
+
+#include "platform/files.h"
+#include "text/messages.h"
+
+namespace rinban {
+
+TextList SplitMemberList(std::string_view bytes) {
+  // Everything after the first NUL is ignored.
+  if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
+    bytes = bytes.substr(0, static_cast<const char*>(nul) - bytes.data());
+
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+
+  // Count the lines first so a list of millions of names is one allocation
+  // of the outer vector: every CR ends a line, and so does every LF not
+  // right after a CR; a last line without a break adds one.
+  size_t lines = 0;
+  char prev = '\0';
+  for (const char* q = p; q != end; ++q) {
+    const char c = *q;
+    lines += (c == '\r') | ((c == '\n') & (prev != '\r'));
+    prev = c;
+  }
+  if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n') ++lines;
+
+  TextList result;
+  result.reserve(lines);
+  while (p != end) {
+    const char* q = p;
+    while (q != end && *q != '\r' && *q != '\n') ++q;
+    result.emplace_back(p, q);
+    if (q != end && *q == '\r') ++q;
+    if (q != end && *q == '\n') ++q;
+    p = q;
+  }
+  return result;
+}
+
+TextList ReadMemberList(const Text& path) { return SplitMemberList(ReadWholeFile(path)); }
+
+void ResizeScheduleTables(ScheduleTables& tables, int32_t n) {
+  const size_t count = static_cast<size_t>(n);
+  tables.MemberNames.resize(count + 2);
+  tables.Pairings.resize(count);
+  for (auto& row : tables.Pairings) row.resize((count + 1) / 2);
+  tables.Opponents.resize(count + 2);
+  for (auto& row : tables.Opponents) row.resize(count);
+  tables.RoundCount = n;
+}
+
+void BuildSchedule(const TextList& names, ScheduleTables& tables, ScheduleProgress& progress) {
+  const int32_t n = static_cast<int32_t>(names.size());
+  TextList& member = tables.MemberNames;
+  for (int32_t s = 0; s < n; ++s) member[s] = names[s];
+  if (n % 2 == 1)
+    member[n] = msg::kByeName;
+  else
+    tables.RoundCount = n - 1;
+  const int32_t rounds = tables.RoundCount;
+  const int32_t half = rounds / 2;
+
+  progress.SetTotal(rounds);
+  for (int32_t i = 1; i <= rounds; ++i) {
+    const int32_t r = i - 1;
+    std::vector<Tmatch>& pairs = tables.Pairings[r];
+    for (int32_t j = 1; j <= half; ++j) {
+      const int32_t a = i + j > rounds ? i + j - rounds : i + j;
+      const int32_t b = i - j < 1 ? i - j + rounds : i - j;
+      tables.Opponents[a][r] = member[b];
+      tables.Opponents[b][r] = member[a];
+      pairs[j].Left = member[a];
+      pairs[j].Right = member[b];
+    }
+    tables.Opponents[0][r] = member[i];
+    tables.Opponents[i][r] = member[0];
+    pairs[0].Left = member[0];
+    pairs[0].Right = member[i];
+    progress.Step();
+  }
+}
+
+}  // namespace rinban
