@@ -1,15 +1,29 @@
-# Native build: the core's tests and benchmarks.
-find_package(GTest REQUIRED)
-include(GoogleTest)
-
+# Native build: the core's tests and benchmarks, or its fuzz targets.
 option(RINBAN_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
+option(RINBAN_FUZZ "Build the libFuzzer targets instead (clang)" OFF)
+
 if(RINBAN_SANITIZE)
-  foreach(t rinban_core)
-    target_compile_options(${t} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-    target_link_options(${t} PUBLIC -fsanitize=address,undefined)
-  endforeach()
+  target_compile_options(rinban_core PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=all)
+  target_link_options(rinban_core PUBLIC -fsanitize=address,undefined)
 endif()
 
+if(RINBAN_FUZZ)
+  # scripts/fuzz.sh builds and runs these
+  set(FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all)
+  target_compile_options(rinban_core PUBLIC -fsanitize=fuzzer-no-link ${FUZZ_FLAGS})
+  file(GLOB FUZZERS CONFIGURE_DEPENDS fuzz/*_fuzz.cpp)
+  foreach(src ${FUZZERS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE rinban_core)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer ${FUZZ_FLAGS})
+  endforeach()
+  return()
+endif()
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
 file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS tests/native/*_test.cpp)
 add_executable(core_tests ${NATIVE_TESTS})
 target_link_libraries(core_tests PRIVATE rinban_core GTest::gtest_main)

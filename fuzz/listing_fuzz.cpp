@@ -1,0 +1,46 @@
+#include "fuzz_common.h"
+#include "schedule/listing.h"
+
+using namespace rinban;
+
+namespace {
+struct Count : ScheduleProgress {
+  int32_t total = -1;
+  int64_t steps = 0;
+  void SetTotal(int32_t n) override { total = n; }
+  void Step() override { ++steps; }
+};
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const TextList names =
+      SplitMemberList(std::string_view(reinterpret_cast<const char*>(data), size));
+  const int32_t n = static_cast<int32_t>(names.size());
+  if (n < 2 || n > 64) return 0;
+  ScheduleTables tables;
+  ResizeScheduleTables(tables, n);
+  Count progress;
+  BuildSchedule(names, tables, progress);
+  const int32_t r = tables.RoundCount;
+  fuzz::Check(r % 2 == 1 && progress.total == r && progress.steps == r, "rounds");
+  const Text listing = FormatScheduleListing(tables, progress);
+  size_t expect = 0;
+  for (int32_t k = 1; k <= r; ++k) {
+    expect += 12 + ToDecimal(k).size() + 32 + 2;
+    for (const Tmatch& m : tables.Pairings[k - 1])
+      expect += 14 + m.Left.size() + m.Right.size();
+  }
+  fuzz::Check(listing.size() == expect, "listing length");
+  fuzz::Check(progress.steps == 2 * r, "listing steps");
+  // Each round pairs every slot in use exactly once.
+  for (int32_t round = 0; round < r; ++round) {
+    std::vector<int> seen(r + 1, 0);
+    for (int32_t s = 0; s <= r; ++s)
+      for (int32_t t = 0; t <= r; ++t)
+        if (s != t && tables.Opponents[s][round] == tables.MemberNames[t] &&
+            tables.Opponents[t][round] == tables.MemberNames[s])
+          seen[s] = 1;
+    for (int v : seen) fuzz::Check(v == 1, "slot without an opponent");
+  }
+  return 0;
+}
