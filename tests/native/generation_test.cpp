@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "schedule/generation.h"
+#include "text/error.h"
+#include "text/messages.h"
+
+namespace rinban {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes every effect as one line, so a test compares the whole sequence.
+struct RecordingView : GenerationView {
+  std::vector<std::string> log;
+  Text listing;
+  void SetTotal(int32_t count) override { log.push_back("total " + std::to_string(count)); }
+  void Step() override { log.push_back("step"); }
+  void ShowMessage(const Text& text) override { log.push_back("message " + text); }
+  void ClearSelectorsAndViews() override { log.push_back("clear selectors"); }
+  void SetStatus(const Text& text) override { log.push_back("status " + text); }
+  void FillSelectors(const TextList& members, const TextList& rounds) override {
+    std::string line = "fill";
+    for (const Text& m : members) line += " " + m;
+    line += " |";
+    for (const Text& r : rounds) line += " " + r;
+    log.push_back(line);
+  }
+  void ClearListing() override { log.push_back("clear listing"); }
+  void SetListing(Text text) override {
+    log.push_back("listing " + std::to_string(text.size()));
+    listing = std::move(text);
+  }
+  void SelectFirstItems() override { log.push_back("select"); }
+  void EnableOutputButtons() override { log.push_back("enable"); }
+};
+
+class Generation : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / (std::string("rinban-gen-") +
+                                        testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                                        std::to_string(getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    path_ = (dir_ / "list.txt").string();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void WriteList(const std::string& bytes) {
+    std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
+  }
+  std::vector<std::string> Run(bool expected) {
+    RecordingView view;
+    EXPECT_EQ(RunGeneration(tables_, view, path_), expected);
+    listing_ = view.listing;
+    return view.log;
+  }
+
+  fs::path dir_;
+  Text path_;
+  ScheduleTables tables_;
+  Text listing_;
+  const std::string status_ = std::string("status ") + msg::kMemberCount;
+  const std::string tooFew_ = std::string("message ") + msg::kTooFewMembers;
+};
+
+TEST_F(Generation, MissingListOrDirectoryChangesNothing) {
+  const std::vector<std::string> notFound = {std::string("message ") + msg::kListNotFound};
+  EXPECT_EQ(Run(false), notFound);
+  fs::create_directory(path_);
+  EXPECT_EQ(Run(false), notFound);
+  EXPECT_TRUE(tables_.MemberNames.empty());
+  EXPECT_TRUE(tables_.Pairings.empty());
+  EXPECT_EQ(tables_.RoundCount, 0);
+}
+
+TEST_F(Generation, TooFewNamesResizesThenRefuses) {
+  const struct {
+    std::string bytes;
+    int n;
+  } cases[] = {{"", 0}, {"A\r\n", 1}, {std::string("\0A\r\nB", 5), 0}};
+  for (const auto& c : cases) {
+    WriteList(c.bytes);
+    EXPECT_EQ(Run(false), (std::vector<std::string>{"clear selectors", status_ + std::to_string(c.n), tooFew_}));
+    EXPECT_EQ(tables_.RoundCount, c.n);
+    EXPECT_EQ(tables_.MemberNames.size(), static_cast<size_t>(c.n) + 2);
+    EXPECT_EQ(tables_.Pairings.size(), static_cast<size_t>(c.n));
+    EXPECT_EQ(tables_.MemberNames[0], "");  // nothing written
+  }
+}
+
+TEST_F(Generation, TwoNamesRunsEveryStepInOrder) {
+  WriteList("A\r\nB\r\n");
+  EXPECT_EQ(Run(true), (std::vector<std::string>{"clear selectors", status_ + "2", "total 1", "step",
+                                                 "fill A B | 第 1 戦", "clear listing", "step", "listing 63",
+                                                 "select", "enable"}));
+  EXPECT_EQ(listing_.substr(13, 16), "A  <- VS ->  B\r\n");
+}
+
+TEST_F(Generation, ProgressCountsBothHalves) {
+  WriteList("A\r\nB\r\nC\r\nD\r\nE");
+  const auto log = Run(true);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "total 5"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "step"), 10);
+  const auto at = [&](const std::string& s) { return std::find(log.begin(), log.end(), s) - log.begin(); };
+  EXPECT_LT(at("total 5"), at("step"));
+  // Five generation steps before the selectors, five listing steps inside the memo's update.
+  EXPECT_EQ(std::count(log.begin(), log.begin() + at("fill A B C D E | 第 1 戦 第 2 戦 第 3 戦 第 4 戦 第 5 戦"), "step"), 5);
+  EXPECT_EQ(std::count(log.begin() + at("clear listing"), log.begin() + at("listing " + std::to_string(listing_.size())), "step"), 5);
+  EXPECT_EQ(tables_.MemberNames[5], msg::kByeName);
+}
+
+TEST_F(Generation, RefusedRunAfterSuccessLeavesListingAndButtons) {
+  WriteList("A\r\nB\r\nC\r\n");
+  Run(true);
+  WriteList("Z");
+  // No listing, selector fill or button effect: the memo keeps the earlier text.
+  EXPECT_EQ(Run(false), (std::vector<std::string>{"clear selectors", status_ + "1", tooFew_}));
+  EXPECT_EQ(tables_.RoundCount, 1);
+  EXPECT_EQ(tables_.MemberNames[0], "A");
+  EXPECT_EQ(tables_.MemberNames[1], "B");
+}
+
+TEST_F(Generation, ExtraLineBreakAddsAnEmptyName) {
+  WriteList("A\r\nB\r\n\r\n");
+  const auto log = Run(true);
+  EXPECT_EQ(log[1], status_ + "3");
+  EXPECT_EQ(tables_.RoundCount, 3);
+  EXPECT_EQ(tables_.MemberNames[2], "");
+  EXPECT_EQ(tables_.MemberNames[3], msg::kByeName);
+}
+
+}  // namespace
+}  // namespace rinban
