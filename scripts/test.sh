@@ -19,8 +19,15 @@ ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
 
 echo "== benchmarks (short run)"
 for b in build/native/bench_*; do
-  [ -x "$b" ] && "$b" --benchmark_min_time=0.01 >/dev/null
+  if [ -x "$b" ]; then "$b" --benchmark_min_time=0.01 >/dev/null; fi
 done
+
+echo "== fuzz targets, ${RINBAN_FUZZ_SECONDS:-15} s each"
+bash scripts/fuzz.sh "${RINBAN_FUZZ_SECONDS:-15}"
+
+echo "== 32-bit Windows program (build only)"
+cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win32 -j"$jobs" --target rinban2
 
 echo "== Windows program under Wine"
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
