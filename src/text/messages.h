@@ -44,4 +44,38 @@ inline constexpr char kRoundItemClose[] = " 戦";
 inline constexpr char kRoundCaptionClose[] = " 回戦";
 inline constexpr char kRoundRowSeparator[] = " VS ";
 
+// Window captions and fixed contents
+inline constexpr char kGenerateButton[] = "組み合わせ生成";
+inline constexpr char kAboutLine[] = "総当り戦 組み合わせ作成 rinban 2.0";
+inline constexpr char kPageAll[] = "全表示";
+inline constexpr char kPageMember[] = "メンバー別";
+inline constexpr char kPageRound[] = "１戦ごと";
+inline constexpr char kPageTable[] = "表作成";
+inline constexpr char kListingGroup[] = "全組合せ一覧";
+inline constexpr char kMemoInitial[] = "ここに一覧が生成されます。";
+inline constexpr char kCopyButton[] = "コピー";
+inline constexpr char kSaveButton[] = "ファイルに保存";
+inline constexpr char kMemberGroup[] = "メンバー別に表示";
+inline constexpr char kRoundColumn[] = "- 回戦数 -";
+inline constexpr char kOpponentColumn[] = "対戦相手";
+inline constexpr char kRoundGroup[] = "１戦ごとに表示";
+inline constexpr char kTitleGroup[] = "表のタイトル";
+inline constexpr char kTitleInitial[] = "総当り対戦表";
+inline constexpr char kNumberGroup[] = "エントリーナンバー";
+inline constexpr char kNumberNone[] = "無し";
+inline constexpr char kNumberPlain[] = "通常";
+inline constexpr char kNumberTwoDigits[] = "２桁表示";
+inline constexpr char kFontGroup[] = "フォントの色:";
+inline constexpr char kFontLabel[] = "表のフォントの色 :";
+inline constexpr char kCellGroup[] = "セルの色";
+inline constexpr char kMemberCellLabel[] = "メンバー名のセル :";
+inline constexpr char kOtherCellLabel[] = "その他のセル :";
+inline constexpr char kPointsGroup[] = "点数表示欄";
+inline constexpr char kPointsCheck[] = "点数表示を入れる";
+inline constexpr char kPointsCellLabel[] = "セルの色";
+inline constexpr char kHtmlButton[] = "表を作成(HTML)";
+inline constexpr char kSettingsButton[] = "設定保存";
+inline constexpr char kOkButton[] = "OK";
+inline constexpr char kWindowFont[] = "ＭＳ Ｐゴシック";
+
 }  // namespace rinban::msg
