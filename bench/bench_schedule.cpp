@@ -1,0 +1,104 @@
+// Building and listing a schedule, against a plain memcpy of a buffer the
+// size of the listing as the ceiling for writing that many bytes.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+
+#include "schedule/listing.h"
+
+namespace rinban {
+namespace {
+
+struct NoProgress : ScheduleProgress {
+  void SetTotal(int32_t) override {}
+  void Step() override {}
+};
+
+// Ten-byte names, as long as a typical Japanese name of five characters.
+TextList Names(int n) {
+  TextList names;
+  names.reserve(n);
+  for (int i = 0; i < n; ++i) {
+    Text name = "name" + std::to_string(i);
+    name.resize(10, '_');
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
+ScheduleTables Built(int n) {
+  ScheduleTables tables;
+  NoProgress progress;
+  ResizeScheduleTables(tables, n);
+  BuildSchedule(Names(n), tables, progress);
+  return tables;
+}
+
+size_t ListingSize(int n) {
+  NoProgress progress;
+  return FormatScheduleListing(Built(n), progress).size();
+}
+
+// Resize and build together, as the generate command does them.
+void BM_BuildSchedule(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const TextList names = Names(n);
+  NoProgress progress;
+  for (auto _ : state) {
+    ScheduleTables tables;
+    ResizeScheduleTables(tables, n);
+    BuildSchedule(names, tables, progress);
+    benchmark::DoNotOptimize(tables.Pairings.data());
+  }
+  state.SetItemsProcessed(state.iterations() * (n / 2) * (n % 2 ? n : n - 1));
+}
+
+void BM_FormatScheduleListing(benchmark::State& state) {
+  const ScheduleTables tables = Built(static_cast<int>(state.range(0)));
+  NoProgress progress;
+  size_t bytes = 0;
+  for (auto _ : state) {
+    Text listing = FormatScheduleListing(tables, progress);
+    bytes = listing.size();
+    benchmark::DoNotOptimize(listing.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["listing_bytes"] = static_cast<double>(bytes);
+}
+
+// The whole of a generate command's work on fresh tables: what the user waits for.
+void BM_BuildAndListSchedule(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const TextList names = Names(n);
+  NoProgress progress;
+  for (auto _ : state) {
+    ScheduleTables tables;
+    ResizeScheduleTables(tables, n);
+    BuildSchedule(names, tables, progress);
+    Text listing = FormatScheduleListing(tables, progress);
+    benchmark::DoNotOptimize(listing.data());
+  }
+}
+
+// A fresh destination each time, as the listing gets one.
+void BM_MemcpyListingSize(benchmark::State& state) {
+  const size_t bytes = ListingSize(static_cast<int>(state.range(0)));
+  const std::string source(bytes, 'x');
+  for (auto _ : state) {
+    std::string copy(bytes, '\0');
+    std::memcpy(copy.data(), source.data(), bytes);
+    benchmark::DoNotOptimize(copy.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
+BENCHMARK(BM_BuildSchedule)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FormatScheduleListing)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildAndListSchedule)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemcpyListingSize)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace rinban
+
+BENCHMARK_MAIN();
