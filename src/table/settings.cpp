@@ -1,0 +1,108 @@
+#include "table/settings.h"
+
+#include "text/error.h"
+#include "text/messages.h"
+
+namespace rinban {
+namespace {
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Blanks the platform's profile functions drop from either end of a value.
+bool IsProfileBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x1A; }
+
+bool NeedsProfileQuotes(const Text& value) {
+  if (value.empty()) return false;
+  const unsigned char first = value.front(), last = value.back();
+  // No CP932 second byte lies in these ranges, so looking at the last byte is safe.
+  if (IsProfileBlank(first) || IsProfileBlank(last)) return true;
+  return value.size() >= 2 && (first == '"' || first == '\'') && last == first;
+}
+
+}  // namespace
+
+std::optional<int32_t> ParseProfileInt(const Text& text) {
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  if (i == n) return std::nullopt;
+
+  size_t digits = i;  // where the hex digits begin, when there is a prefix
+  if (text[i] == '$' || text[i] == 'x' || text[i] == 'X') {
+    digits = i + 1;
+  } else if (text[i] == '0' && i + 1 < n && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    digits = i + 2;
+  }
+  if (digits != i) {
+    if (digits == n) return std::nullopt;
+    uint32_t value = 0;
+    int significant = 0;
+    for (size_t k = digits; k < n; ++k) {
+      const int d = HexDigit(text[k]);
+      if (d < 0) return std::nullopt;
+      if (significant == 0 && d == 0) continue;  // leading zeros are free
+      if (++significant > 8) return std::nullopt;
+      value = (value << 4) | static_cast<uint32_t>(d);
+    }
+    return static_cast<int32_t>(value);
+  }
+
+  bool negative = false;
+  if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
+  if (i == n) return std::nullopt;
+  // The magnitude in 64 bits; stopping past 2^31 keeps it from overflowing.
+  int64_t value = 0;
+  for (; i < n; ++i) {
+    if (!IsDigit(text[i])) return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > int64_t{2147483648}) return std::nullopt;
+  }
+  if (!negative && value > int64_t{2147483647}) return std::nullopt;
+  return static_cast<int32_t>(negative ? -value : value);
+}
+
+Text QuoteProfileValue(const Text& value) {
+  if (!NeedsProfileQuotes(value)) return value;
+  Text quoted;
+  quoted.reserve(value.size() + 2);
+  quoted.append(1, '"').append(value).append(1, '"');
+  return quoted;
+}
+
+SettingsFile::~SettingsFile() { backend_.Flush(path_); }
+
+Text SettingsFile::ReadTextKey(const Text& section, const Text& key, const Text& def) {
+  return backend_.Read(path_, section, key, def);
+}
+
+int32_t SettingsFile::ReadIntKey(const Text& section, const Text& key, int32_t def) {
+  Text text = ReadTextKey(section, key, Text());
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    text.replace(0, 2, "$");
+  return ParseProfileInt(text).value_or(def);
+}
+
+bool SettingsFile::ReadBoolKey(const Text& section, const Text& key, bool def) {
+  return ReadIntKey(section, key, def ? 1 : 0) != 0;
+}
+
+void SettingsFile::WriteTextKey(const Text& section, const Text& key, const Text& value) {
+  if (!backend_.Write(path_, section, key, value)) throw AppError(msg::kSettingsWrite, path_);
+}
+
+void SettingsFile::WriteIntKey(const Text& section, const Text& key, int32_t value) {
+  WriteTextKey(section, key, ToDecimal(value));
+}
+
+void SettingsFile::WriteBoolKey(const Text& section, const Text& key, bool value) {
+  WriteTextKey(section, key, value ? "1" : "0");
+}
+
+}  // namespace rinban
