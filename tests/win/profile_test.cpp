@@ -1,0 +1,155 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "table/color.h"
+#include "table/options.h"
+#include "table/settings.h"
+#include "text/error.h"
+
+namespace rinban {
+namespace {
+
+// A settings file in a folder of its own under the temp directory.
+class Profile : public testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    dir_ = Text(temp) + "rinban_profile_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    path_ = dir_ + "\\prog.INI";
+  }
+  void TearDown() override {
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path_.c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  void WriteRaw(const char* key, const char* value) {
+    ASSERT_TRUE(WritePrivateProfileStringA(kOptionsSection, key, value, path_.c_str()));
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+  }
+
+  Text dir_, path_;
+};
+
+TEST_F(Profile, AllSevenKeysRoundTripThroughTheFile) {
+  TableOptions saved{"総当り対戦表", 2, 0x000080, -2147483633, 0x0A0B0C, true, 0x00FF00};
+  SaveTableOptions(path_, saved);
+  const Text file = ReadWholeFile(path_);
+  // Plain values are stored as they are, colours as signed decimal.
+  for (const char* line : {"Title=総当り対戦表", "Number=2", "FontColor=128",
+                           "MemberColor=-2147483633", "PointInt=1", "PointColor=65280"})
+    EXPECT_NE(file.find(line), Text::npos) << line;
+
+  const TableOptions got = LoadTableOptions(path_);
+  EXPECT_EQ(got.Title, saved.Title);
+  EXPECT_EQ(got.Number, saved.Number);
+  EXPECT_EQ(got.FontColor, saved.FontColor);
+  EXPECT_EQ(got.MemberColor, saved.MemberColor);
+  EXPECT_EQ(got.CelColor, saved.CelColor);
+  EXPECT_EQ(got.PointInt, saved.PointInt);
+  EXPECT_EQ(got.PointColor, saved.PointColor);
+}
+
+TEST_F(Profile, TitlesReadBackExactly) {
+  const Text titles[] = {
+      "", "  lead", "trail  ", " both ", "\tTab", "\"quoted\"", "'single'", "\"\"", "\"",
+      "\"half", "half'", "\" spaced \"", "表示", "ソフト", "予定表\\", "　全角　", "a=b;c",
+      Text(2047, 'x'), " " + Text(2045, 'y'),
+  };
+  for (const Text& title : titles) {
+    SCOPED_TRACE(testing::PrintToString(title));
+    TableOptions saved = DefaultTableOptions();
+    saved.Title = title;
+    SaveTableOptions(path_, saved);
+    EXPECT_EQ(LoadTableOptions(path_).Title, title);
+  }
+}
+
+TEST_F(Profile, LongTitleIsCutTo2047Bytes) {
+  Text title;
+  for (int i = 0; i < 3000; ++i) title += static_cast<char>('a' + i % 26);
+  TableOptions saved = DefaultTableOptions();
+  saved.Title = title;
+  SaveTableOptions(path_, saved);
+  EXPECT_EQ(LoadTableOptions(path_).Title, title.substr(0, 2047));
+}
+
+TEST_F(Profile, MissingFileAndKeysGiveDefaults) {
+  TableOptions got = LoadTableOptions(path_);
+  EXPECT_EQ(got.Title, "test");
+  EXPECT_EQ(got.Number, 0);
+  EXPECT_EQ(got.MemberColor, 0x99FFFF);
+  EXPECT_FALSE(got.PointInt);
+  WriteRaw("Title", "");
+  WriteRaw("PointInt", "yes");
+  WriteRaw("Number", "5 ");
+  got = LoadTableOptions(path_);
+  EXPECT_EQ(got.Title, "");
+  EXPECT_FALSE(got.PointInt);
+  EXPECT_EQ(got.Number, 5);  // the reader drops the trailing blank before parsing
+}
+
+TEST_F(Profile, HexAndDecimalColoursLoadAlike) {
+  for (const char* stored : {"0xFF0000", "$FF0000", "16711680", "0XFF0000", "xff0000"}) {
+    SCOPED_TRACE(stored);
+    WriteRaw("MemberColor", stored);
+    const TableOptions got = LoadTableOptions(path_);
+    EXPECT_EQ(got.MemberColor, 0xFF0000);
+    EXPECT_EQ(ColorToHex(got.MemberColor), "0000FF");
+  }
+}
+
+TEST_F(Profile, SystemColourReferenceResolves) {
+  WriteRaw("CelColor", "-2147483633");
+  const ColorValue cel = LoadTableOptions(path_).CelColor;
+  EXPECT_EQ(cel, static_cast<ColorValue>(0x8000000F));
+  EXPECT_EQ(ResolveColor(cel), static_cast<ColorValue>(GetSysColor(COLOR_BTNFACE)));
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  char hex[7];
+  snprintf(hex, sizeof hex, "%02X%02X%02X", GetRValue(face), GetGValue(face), GetBValue(face));
+  EXPECT_EQ(ColorToHex(cel), hex);
+}
+
+TEST_F(Profile, UnwritableFileStopsTheSaveWithThePath) {
+  SaveTableOptions(path_, DefaultTableOptions());
+  const Text before = ReadWholeFile(path_);
+  // Another program holding the file against writers. (A read-only attribute
+  // does the same on Windows, but Wine running as root still writes through it.)
+  HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const TableOptions changed{"new", 1, 1, 1, 1, true, 1};
+  try {
+    SaveTableOptions(path_, changed);
+    ADD_FAILURE() << "no error";
+  } catch (const AppError& e) {
+    EXPECT_EQ(e.Message(), path_ + " に書き込めません");
+  }
+  CloseHandle(held);
+  EXPECT_EQ(ReadWholeFile(path_), before);
+  EXPECT_EQ(LoadTableOptions(path_).Title, "test");
+
+  // A settings path that names a folder cannot be written either.
+  try {
+    SaveTableOptions(dir_, changed);
+    ADD_FAILURE() << "no error";
+  } catch (const AppError& e) {
+    EXPECT_EQ(e.Message(), dir_ + " に書き込めません");
+  }
+}
+
+TEST(SettingsPath, BesideTheExecutable) {
+  char exe[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  const Text exePath(exe, n);
+  const Text dir = exePath.substr(0, exePath.rfind('\\') + 1);
+  const Text path = SettingsPath();
+  EXPECT_EQ(path.substr(0, dir.size()), dir);
+  EXPECT_EQ(path, exePath.substr(0, exePath.size() - 4) + ".INI");  // "win_tests.exe"
+}
+
+}  // namespace
+}  // namespace rinban
