@@ -127,14 +127,5 @@ TEST_F(Generation, RefusedRunAfterSuccessLeavesListingAndButtons) {
   EXPECT_EQ(tables_.MemberNames[1], "B");
 }
 
-TEST_F(Generation, ExtraLineBreakAddsAnEmptyName) {
-  WriteList("A\r\nB\r\n\r\n");
-  const auto log = Run(true);
-  EXPECT_EQ(log[1], status_ + "3");
-  EXPECT_EQ(tables_.RoundCount, 3);
-  EXPECT_EQ(tables_.MemberNames[2], "");
-  EXPECT_EQ(tables_.MemberNames[3], msg::kByeName);
-}
-
 }  // namespace
 }  // namespace rinban
