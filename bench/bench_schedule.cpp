@@ -81,6 +81,20 @@ void BM_BuildAndListSchedule(benchmark::State& state) {
   }
 }
 
+// A 100 MB list of ten-byte names with CR LF.
+void BM_SplitMemberList(benchmark::State& state) {
+  std::string bytes;
+  const size_t size = static_cast<size_t>(state.range(0)) << 20;
+  bytes.reserve(size + 12);
+  const Text name = Names(1)[0];
+  while (bytes.size() < size) bytes.append(name).append("\r\n");
+  for (auto _ : state) {
+    TextList lines = SplitMemberList(bytes);
+    benchmark::DoNotOptimize(lines.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+
 // A fresh destination each time, as the listing gets one.
 void BM_MemcpyListingSize(benchmark::State& state) {
   const size_t bytes = ListingSize(static_cast<int>(state.range(0)));
@@ -96,6 +110,7 @@ void BM_MemcpyListingSize(benchmark::State& state) {
 BENCHMARK(BM_BuildSchedule)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatScheduleListing)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildAndListSchedule)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplitMemberList)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyListingSize)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

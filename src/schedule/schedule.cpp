@@ -15,24 +15,21 @@ TextList SplitMemberList(std::string_view bytes) {
   const char* p = bytes.data();
   const char* const end = p + bytes.size();
 
-  // Count the lines first so a list of millions of names is one allocation
-  // of the outer vector: every CR ends a line, and so does every LF not
-  // right after a CR; a last line without a break adds one.
-  size_t lines = 0;
-  char prev = '\0';
-  for (const char* q = p; q != end; ++q) {
-    const char c = *q;
-    lines += (c == '\r') | ((c == '\n') & (prev != '\r'));
-    prev = c;
-  }
-  if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n') ++lines;
+  // Count the lines first so a list of millions of names fills one exact
+  // allocation: every CR ends a line, and so does every LF not right after a
+  // CR; a last line without a break adds one.
+  const auto* u = reinterpret_cast<const unsigned char*>(p);
+  const size_t size = bytes.size();
+  size_t lines = size == 0 ? 0 : (u[0] == '\r') + (u[0] == '\n');
+  for (size_t i = 1; i < size; ++i) lines += (u[i] == '\r') + ((u[i] == '\n') & (u[i - 1] != '\r'));
+  if (size != 0 && u[size - 1] != '\r' && u[size - 1] != '\n') ++lines;
 
   TextList result;
   result.reserve(lines);
   while (p != end) {
     const char* q = p;
     while (q != end && *q != '\r' && *q != '\n') ++q;
-    result.emplace_back(p, q);
+    result.emplace_back(p, static_cast<size_t>(q - p));
     if (q != end && *q == '\r') ++q;
     if (q != end && *q == '\n') ++q;
     p = q;
