@@ -195,8 +195,8 @@ TEST(SettingsPath, ReplaceExtension) {
   };
   for (const auto& c : cases) EXPECT_EQ(ReplaceExtension(c.name, ".INI"), c.want) << c.name;
   const Text path = SettingsPath();
+  ASSERT_GT(path.size(), 4u);
   EXPECT_EQ(path.substr(path.size() - 4), ".INI");
-  EXPECT_EQ(path.find("core_tests"), 0u + path.rfind('/') + 1);
 }
 
 }  // namespace
