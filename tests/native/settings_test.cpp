@@ -91,24 +91,6 @@ TEST_F(Settings, IntAndBoolKeys) {
   EXPECT_TRUE(file.ReadBoolKey("S", "K", true));
 }
 
-TEST_F(Settings, WrittenForms) {
-  {
-    SettingsFile file(path_);
-    file.WriteIntKey("S", "a", -2147483648);
-    file.WriteIntKey("S", "b", 10092543);
-    file.WriteBoolKey("S", "c", true);
-    file.WriteBoolKey("S", "d", false);
-    file.WriteTextKey("S", "e", "");
-  }
-  const auto stored = profile_.Stored(path_);
-  EXPECT_EQ(stored.at({"S", "a"}), "-2147483648");
-  EXPECT_EQ(stored.at({"S", "b"}), "10092543");
-  EXPECT_EQ(stored.at({"S", "c"}), "1");
-  EXPECT_EQ(stored.at({"S", "d"}), "0");
-  EXPECT_EQ(SettingsFile(path_).ReadTextKey("S", "e", "def"), "");  // present, so not the default
-  EXPECT_GE(profile_.FlushCount(path_), 1);
-}
-
 TEST_F(Settings, LoadGivesDefaultsForMissingOrMalformedKeys) {
   const TableOptions def = DefaultTableOptions();
   EXPECT_EQ(def.Title, "test");
@@ -137,24 +119,6 @@ TEST_F(Settings, LoadGivesDefaultsForMissingOrMalformedKeys) {
   EXPECT_EQ(got.CelColor, 0xFFFFFF);
   EXPECT_FALSE(got.PointInt);
   EXPECT_EQ(got.PointColor, 0xFFFF99);
-}
-
-TEST_F(Settings, SaveThenLoadKeepsEveryValue) {
-  const TableOptions saved{"総当り表示", -1, 0x000080, -2147483633, 0x123456, true, 0};
-  SaveTableOptions(path_, saved);
-  const auto stored = profile_.Stored(path_);
-  EXPECT_EQ(stored.size(), 7u);
-  EXPECT_EQ(stored.at({kOptionsSection, "Number"}), "-1");
-  EXPECT_EQ(stored.at({kOptionsSection, "FontColor"}), "128");
-  EXPECT_EQ(stored.at({kOptionsSection, "PointInt"}), "1");
-  const TableOptions got = LoadTableOptions(path_);
-  EXPECT_EQ(got.Title, saved.Title);
-  EXPECT_EQ(got.Number, saved.Number);
-  EXPECT_EQ(got.FontColor, saved.FontColor);
-  EXPECT_EQ(got.MemberColor, saved.MemberColor);
-  EXPECT_EQ(got.CelColor, saved.CelColor);
-  EXPECT_EQ(got.PointInt, saved.PointInt);
-  EXPECT_EQ(got.PointColor, saved.PointColor);
 }
 
 TEST_F(Settings, SaveStopsAtTheFirstFailingKeyAndStillFlushes) {
