@@ -53,7 +53,7 @@ TEST(FormatScheduleListing, TwoNames) {
 TEST(FormatScheduleListing, LengthFormulaAndShape) {
   for (int n : {2, 3, 9, 10, 11, 24, 101}) {
     TextList names;
-    for (int i = 0; i < n; ++i) names.push_back(Text(i % 7, static_cast<char>('a' + i % 26)));
+    for (int i = 0; i < n; ++i) names.push_back(Text(i % 23, static_cast<char>('a' + i % 26)));
     const ScheduleTables t = Build(names);
     size_t expected = 0;
     for (int k = 1; k <= t.RoundCount; ++k) {
@@ -64,6 +64,8 @@ TEST(FormatScheduleListing, LengthFormulaAndShape) {
     const Text listing = FormatScheduleListing(t, progress);
     EXPECT_EQ(listing.size(), expected) << n;
     EXPECT_EQ(listing.substr(listing.size() - 4), "\r\n\r\n") << n;
+    const Tmatch& last = t.Pairings[t.RoundCount - 1].back();
+    EXPECT_NE(listing.find("\r\n" + last.Left + "  <- VS ->  " + last.Right + "\r\n***"), Text::npos) << n;
     EXPECT_EQ(progress.steps, t.RoundCount) << n;
     size_t lines = 0;
     for (size_t at = 0; (at = listing.find("\r\n", at)) != Text::npos; at += 2) ++lines;
