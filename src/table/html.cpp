@@ -47,7 +47,7 @@ void EmitCrossTable(const CrossTableInput& in, Sink& out) {
   const int32_t slots = in.slotCount > 0 ? in.slotCount : 0;
   const bool names = in.style >= 0 && in.style <= 2;
   const Text empty;
-  // Part 1.1 promises a name per slot; a short list still never reads past its end.
+  // The schedule holds a name per slot; a short list still never reads past its end.
   auto name = [&](int32_t n) -> const Text& {
     return in.names && static_cast<size_t>(n) <= in.names->size() ? (*in.names)[n - 1] : empty;
   };
