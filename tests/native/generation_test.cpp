@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -78,6 +80,27 @@ TEST_F(Generation, MissingListOrDirectoryChangesNothing) {
   EXPECT_TRUE(tables_.MemberNames.empty());
   EXPECT_TRUE(tables_.Pairings.empty());
   EXPECT_EQ(tables_.RoundCount, 0);
+}
+
+// A socket is present but cannot be opened as a file: the error ends the run
+// before any effect.
+TEST_F(Generation, UnreadableListChangesNothing) {
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(path_.size(), sizeof(address.sun_path));
+  path_.copy(address.sun_path, path_.size());
+  ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+  RecordingView view;
+  try {
+    RunGeneration(tables_, view, path_);
+    ADD_FAILURE() << "no error";
+  } catch (const AppError& e) {
+    EXPECT_EQ(e.Message(), FormatWith(msg::kCannotOpen, path_));
+  }
+  close(fd);
+  EXPECT_TRUE(view.log.empty());
+  EXPECT_TRUE(tables_.MemberNames.empty());
 }
 
 TEST_F(Generation, TooFewNamesResizesThenRefuses) {
