@@ -1,8 +1,111 @@
+// Form1: the program's one window, its controls, its state and the eleven
+// handlers that every user action reaches.
 #pragma once
 
 #include <windows.h>
 
+#include <string_view>
+
+#include "schedule/generation.h"
+#include "table/options.h"
+#include "text/text.h"
+#include "window/controls.h"
+#include "window/dialogs.h"
+#include "window/layout.h"
+
 namespace rinban {
+
+class TForm1 final : public GenerationView {
+ public:
+  TForm1(HINSTANCE instance, FormDialogs& dialogs);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Builds the window and every control in its layout state, then runs
+  // FormCreate; the window stays hidden. False when the window could not be made.
+  bool Create();
+  // Normal, except maximised or minimised-inactive when the launcher asks.
+  void Show(int showCommand) const;
+  HWND Handle() const { return hwnd_; }
+
+  // Keyboard navigation of the message loop: Tab walks the tab order, Enter
+  // presses the focused button, the rest goes to IsDialogMessage.
+  bool PreTranslateMessage(MSG& message) const;
+
+  // The window's component of that name, "StaticText1" ...; nullptr if none.
+  HWND FindComponent(std::string_view name) const;
+  // Scale of the layout for this screen: pixels = layout * num / den.
+  int ScaleNum() const { return scaleNum_; }
+  int ScaleDen() const { return scaleDen_; }
+
+  // Handlers; sender is the control that raised the event.
+  void FormCreate(HWND sender);
+  void FormCloseQuery(HWND sender, bool& canClose);
+  void Button1Click(HWND sender);
+  void ComboBox1Change(HWND sender);
+  void ComboBox3Change(HWND sender);
+  void Button2Click(HWND sender);
+  void Button3Click(HWND sender);
+  void Button4Click(HWND sender);
+  void Button5Click(HWND sender);
+  void StaticTextClick(HWND sender);
+  void CheckBox1Click(HWND sender);
+
+  // Controls, under their names.
+  Button Button1, Button2, Button3, Button4, Button5, CheckBox1;
+  Control TabbedNotebook1, Page1, Page2, Page3, Page4;
+  Control GroupBox1, GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6, GroupBox7, GroupBox8;
+  Control StaticText5, Label1, Label2, Label3, Label4, Label5, Bevel1, Memo1, Edit1;
+  Swatch StaticText1, StaticText2, StaticText3, StaticText4;
+  ProgressBar ProgressBar1;
+  ComboBox ComboBox1, ComboBox2, ComboBox3;
+  ListView ListView1, ListView2;
+
+  // State
+  ScheduleTables Tables;
+  TableOptions Options;
+  // The listing as handed to Memo1; copy and save hand over these bytes.
+  const Text& Listing() const { return listing_; }
+
+  // GenerationView, on the controls above.
+  void SetTotal(int32_t count) override;
+  void Step() override;
+  void ShowMessage(const Text& text) override;
+  void ClearSelectorsAndViews() override;
+  void SetStatus(const Text& text) override;
+  void FillSelectors(const TextList& members, const TextList& rounds) override;
+  void ClearListing() override;
+  void SetListing(Text listing) override;
+  void SelectFirstItems() override;
+  void EnableOutputButtons() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+  LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
+  void ReportError(HWND window, const Text& text) noexcept;
+  void OnCommand(int id, int code, HWND sender);
+  LRESULT OnColorStatic(HDC dc, HWND control);
+  void BuildControls();
+  void MakeControl(const ControlSpec& spec);
+  Control& ControlFor(int id);
+  Swatch* SwatchFor(HWND window);
+  int Scale(int value) const { return MulDiv(value, scaleNum_, scaleDen_); }
+  void ShowPage(int index);
+  void FitMemberColumns();
+  void FitRoundColumn();
+  void SetComboHeights(const ComboBox& combo, int height) const;
+
+  HINSTANCE instance_;
+  FormDialogs& dialogs_;
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
+  int scaleNum_ = 1;
+  int scaleDen_ = 1;
+  Text listing_;
+  TextList customColors_;
+  HWND lastFocus_ = nullptr;  // given back when the window is activated again
+};
 
 // Creates Form1, shows it and runs the message loop until it closes.
 int RunApplication(HINSTANCE instance, int show);

@@ -1,0 +1,74 @@
+#include "window/controls.h"
+
+#include <string>
+
+#include "table/color.h"
+
+namespace rinban {
+
+Text ComboBox::Item(int index) const {
+  const LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+  if (length < 0) return {};
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT got = Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.data()));
+  wide.resize(got < 0 ? 0 : static_cast<size_t>(got));
+  return ToText(wide);
+}
+
+void ListView::AddColumn(int index, const Text& caption, int width) const {
+  std::wstring wide = ToWide(caption);
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = wide.data();
+  column.cx = width;
+  column.iSubItem = index;
+  Send(LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+}
+
+int ListView::AddRow(const Text& text) const {
+  std::wstring wide = ToWide(text);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = Count();
+  item.pszText = wide.data();
+  const LRESULT row = Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  if (row < 0) throw std::bad_alloc();  // -1 on failure
+  return static_cast<int>(row);
+}
+
+void ListView::SetCell(int row, int column, const Text& text) const {
+  std::wstring wide = ToWide(text);
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = wide.data();
+  if (!Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))) throw std::bad_alloc();
+}
+
+Text ListView::Cell(int row, int column) const {
+  std::wstring wide(1024, L'\0');
+  for (;;) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    item.cchTextMax = static_cast<int>(wide.size());
+    const LRESULT got = Send(LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    if (static_cast<size_t>(got) + 1 < wide.size()) {
+      wide.resize(static_cast<size_t>(got));
+      return ToText(wide);
+    }
+    wide.resize(wide.size() * 2);
+  }
+}
+
+void Swatch::SetColor(ColorValue color) {
+  const COLORREF paint = static_cast<COLORREF>(ResolveColor(color)) & 0xFFFFFF;
+  HBRUSH brush = CreateSolidBrush(paint);
+  if (!brush) throw std::bad_alloc();
+  if (brush_) DeleteObject(brush_);
+  brush_ = brush;
+  paint_ = paint;
+  color_ = color;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+}  // namespace rinban

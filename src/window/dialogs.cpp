@@ -1,0 +1,177 @@
+#include "window/dialogs.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "table/color.h"
+#include "text/messages.h"
+#include "window/control_ids.h"
+#include "window/wide.h"
+
+namespace rinban {
+
+TextList InitialCustomColors() { return TextList(kCustomColorCount, Text("FFFFFFFF")); }
+
+COLORREF ParseCustomColor(const Text& slot) {
+  if (slot.empty()) return 0xFFFFFFFF;
+  return static_cast<COLORREF>(std::strtoul(slot.c_str(), nullptr, 16));
+}
+
+Text FormatCustomColor(COLORREF color) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%.6lX", static_cast<unsigned long>(color));
+  return buffer;
+}
+
+namespace {
+
+// ---- message box: a small dialog of our own, built from an empty template
+
+struct MessageBoxState {
+  std::wstring text;
+  HFONT font = nullptr;
+};
+
+constexpr int kMargin = 12;
+constexpr int kGap = 12;
+
+INT_PTR CALLBACK MessageBoxProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      auto* state = reinterpret_cast<MessageBoxState*>(l);
+      SetWindowTextW(dialog, ToWide(msg::kAppTitle).c_str());
+      HDC dc = GetDC(dialog);
+      HGDIOBJ old = SelectObject(dc, state->font);
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc, &metrics);
+      // Wrapped at word breaks to at most half the screen width.
+      RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+      DrawTextW(dc, state->text.c_str(), static_cast<int>(state->text.size()), &text,
+                DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+      SIZE ok{};
+      const std::wstring okText = ToWide(msg::kOkButton);
+      GetTextExtentPoint32W(dc, okText.c_str(), static_cast<int>(okText.size()), &ok);
+      SelectObject(dc, old);
+      ReleaseDC(dialog, dc);
+
+      const int lineHeight = metrics.tmHeight;
+      const int buttonWidth = std::max<int>(ok.cx + 2 * lineHeight, MulDiv(75, lineHeight, 13));
+      const int buttonHeight = lineHeight + lineHeight * 3 / 4;
+      const int textWidth = std::max<int>(text.right, 1);
+      const int textHeight = std::max<int>(text.bottom, lineHeight);
+      const int clientWidth = std::max(textWidth, buttonWidth) + 2 * kMargin;
+      const int clientHeight = kMargin + textHeight + kGap + buttonHeight + kMargin;
+
+      HINSTANCE instance = GetModuleHandleW(nullptr);
+      HWND label = CreateWindowExW(0, L"STATIC", state->text.c_str(),
+                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+                                   (clientWidth - textWidth) / 2, kMargin, textWidth, textHeight, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::MessageText)),
+                                   instance, nullptr);
+      HWND button = CreateWindowExW(0, L"BUTTON", okText.c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                                    (clientWidth - buttonWidth) / 2, kMargin + textHeight + kGap,
+                                    buttonWidth, buttonHeight, dialog,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance,
+                                    nullptr);
+      SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+      SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+
+      RECT frame{0, 0, clientWidth, clientHeight};
+      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
+      const int width = frame.right - frame.left;
+      const int height = frame.bottom - frame.top;
+      SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      SetFocus(button);
+      return FALSE;  // focus set here
+    }
+    case WM_COMMAND:
+      if (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL) EndDialog(dialog, IDOK);
+      return TRUE;
+    case WM_CLOSE:
+      EndDialog(dialog, IDOK);
+      return TRUE;
+  }
+  return FALSE;
+}
+
+// An empty dialog template: a captioned popup with a system menu (for the
+// close box) and no controls; the procedure adds them.
+std::vector<WORD> EmptyDialogTemplate() {
+  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
+  auto* head = reinterpret_cast<DLGTEMPLATE*>(words.data());
+  head->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  head->cx = 100;
+  head->cy = 50;
+  // menu, class and title: all empty (the three zero words above)
+  return words;
+}
+
+// ---- colour dialog
+
+UINT_PTR CALLBACK ColorHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return 0;
+  // Centred across the active window's monitor, a third of the free height above.
+  HWND active = GetActiveWindow();
+  HMONITOR monitor = MonitorFromWindow(active ? active : dialog, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  RECT box{};
+  GetWindowRect(dialog, &box);
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  const RECT& area = info.rcWork;
+  const int x = area.left + (area.right - area.left - width) / 2;
+  const int y = area.top + std::max(0L, (area.bottom - area.top - height) / 3);
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+}  // namespace
+
+void Win32Dialogs::ShowMessage(HWND owner, const Text& text) {
+  MessageBoxState state;
+  state.text = ToWide(text);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  state.font = CreateFontIndirectW(&metrics.lfMessageFont);
+  std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
+  DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                          reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()), owner,
+                          MessageBoxProc, reinterpret_cast<LPARAM>(&state));
+  if (state.font) DeleteObject(state.font);
+}
+
+void Win32Dialogs::ShowError(HWND owner, const Text& text) {
+  MessageBoxW(owner, ToWide(ErrorBoxText(text)).c_str(), ToWide(msg::kAppTitle).c_str(),
+              MB_OK | MB_ICONERROR);
+}
+
+bool Win32Dialogs::PickColor(HWND owner, ColorValue& color, TextList& customColors) {
+  COLORREF custom[kCustomColorCount];
+  for (int i = 0; i < kCustomColorCount; ++i)
+    custom[i] = i < static_cast<int>(customColors.size()) ? ParseCustomColor(customColors[i]) : 0xFFFFFFFF;
+  CHOOSECOLORW chooser{};
+  chooser.lStructSize = sizeof chooser;
+  chooser.hwndOwner = owner;
+  chooser.rgbResult = static_cast<COLORREF>(ResolveColor(color));
+  chooser.lpCustColors = custom;
+  chooser.Flags = CC_RGBINIT | CC_ENABLEHOOK;
+  chooser.lpfnHook = ColorHook;
+  if (!ChooseColorW(&chooser)) return false;
+  color = static_cast<ColorValue>(chooser.rgbResult);
+  customColors.resize(kCustomColorCount);
+  for (int i = 0; i < kCustomColorCount; ++i) customColors[i] = FormatCustomColor(custom[i]);
+  return true;
+}
+
+}  // namespace rinban

@@ -1,0 +1,587 @@
+// Form1 in-process: the real window with recording dialogs, driven by the
+// messages its controls would send and read back through the controls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+#include "rinban_main.h"
+#include "table/options.h"
+#include "text/messages.h"
+#include "window/control_ids.h"
+#include "window/wide.h"
+
+namespace rinban {
+namespace {
+
+class RecordingDialogs final : public FormDialogs {
+ public:
+  TextList messages, errors;
+  std::vector<ColorValue> pickedFrom;
+  TextList slotsSeen;
+  bool pickOk = false;
+  ColorValue pickAnswer = 0;
+
+  void ShowMessage(HWND, const Text& text) override { messages.push_back(text); }
+  void ShowError(HWND, const Text& text) override { errors.push_back(text); }
+  bool PickColor(HWND, ColorValue& color, TextList& slots) override {
+    pickedFrom.push_back(color);
+    slotsSeen = slots;
+    if (!pickOk) return false;
+    color = pickAnswer;
+    slots[0] = "123456";
+    return true;
+  }
+};
+
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home_ = std::filesystem::current_path();
+    folder_ = std::filesystem::temp_directory_path() /
+              ("rinban-window-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder_);
+    SetCurrentDirectoryW(folder_.c_str());
+    DeleteFileA(SettingsPath().c_str());
+  }
+  void TearDown() override {
+    form_.reset();
+    SetCurrentDirectoryW(home_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+    DeleteFileA(SettingsPath().c_str());
+  }
+
+  TForm1& Open() {
+    form_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), dialogs_);
+    EXPECT_TRUE(form_->Create());
+    return *form_;
+  }
+  void List(std::string_view bytes) { WriteWholeFile("list.txt", bytes); }
+
+  // What a control sends its parent; group boxes and pages pass it on.
+  static void Notify(const Control& control, int code) {
+    SendMessageW(GetParent(control.Handle()), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(control.Handle()), code),
+                 reinterpret_cast<LPARAM>(control.Handle()));
+  }
+  static void Click(const Control& control) { Notify(control, BN_CLICKED); }
+  static void Choose(const ComboBox& combo, int index) {
+    combo.SetItemIndex(index);
+    Notify(combo, CBN_SELCHANGE);
+  }
+  static TextList Items(const ComboBox& combo) {
+    TextList items;
+    for (int i = 0; i < combo.Count(); ++i) items.push_back(combo.Item(i));
+    return items;
+  }
+  static TextList Rows(const ListView& view, int column = 0) {
+    TextList rows;
+    for (int i = 0; i < view.Count(); ++i) rows.push_back(view.Cell(i, column));
+    return rows;
+  }
+  static std::string ReadFile(const char* path) {
+    return FileExists(path) ? ReadWholeFile(path) : std::string("<missing>");
+  }
+
+  RecordingDialogs dialogs_;
+  std::unique_ptr<TForm1> form_;
+  std::filesystem::path home_, folder_;
+};
+
+// ---- layout
+
+struct Place {
+  int id, parent, x, y, width, height;
+};
+
+constexpr Place kPlaces[] = {
+    {id::Button1, 0, 8, 8, 105, 25},          {id::StaticText5, 0, 120, 8, 57, 17},
+    {id::ProgressBar1, 0, 184, 8, 129, 9},    {id::Label5, 0, 120, 24, 160, 12},
+    {id::TabbedNotebook1, 0, 8, 40, 313, 377},
+    {id::Page1, id::TabbedNotebook1, 4, 23, 305, 350}, {id::Page4, id::TabbedNotebook1, 4, 23, 305, 350},
+    {id::GroupBox1, id::Page1, 8, 5, 289, 332}, {id::Memo1, id::GroupBox1, 8, 48, 273, 273},
+    {id::Button2, id::GroupBox1, 8, 16, 65, 25}, {id::Button3, id::GroupBox1, 72, 16, 89, 25},
+    {id::GroupBox2, id::Page2, 8, 5, 289, 340}, {id::ComboBox1, id::GroupBox2, 8, 19, 273, 20},
+    {id::ListView1, id::GroupBox2, 8, 48, 273, 281},
+    {id::GroupBox8, id::Page3, 8, 8, 289, 337}, {id::ComboBox3, id::GroupBox8, 8, 18, 273, 20},
+    {id::ListView2, id::GroupBox8, 8, 48, 273, 281},
+    {id::GroupBox3, id::Page4, 8, 8, 289, 41},  {id::Edit1, id::GroupBox3, 8, 16, 273, 20},
+    {id::GroupBox4, id::Page4, 8, 56, 289, 41}, {id::ComboBox2, id::GroupBox4, 8, 16, 273, 20},
+    {id::GroupBox5, id::Page4, 8, 104, 289, 41}, {id::Label1, id::GroupBox5, 45, 16, 92, 12},
+    {id::StaticText1, id::GroupBox5, 144, 16, 89, 17},
+    {id::GroupBox6, id::Page4, 8, 152, 289, 65}, {id::Label2, id::GroupBox6, 41, 16, 96, 12},
+    {id::Label3, id::GroupBox6, 61, 40, 76, 12}, {id::StaticText2, id::GroupBox6, 144, 16, 89, 17},
+    {id::StaticText3, id::GroupBox6, 144, 40, 89, 17},
+    {id::GroupBox7, id::Page4, 8, 224, 289, 65}, {id::CheckBox1, id::GroupBox7, 56, 16, 161, 17},
+    {id::Label4, id::GroupBox7, 90, 40, 47, 12}, {id::StaticText4, id::GroupBox7, 144, 40, 89, 17},
+    {id::Button4, id::Page4, 8, 304, 217, 25}, {id::Button5, id::Page4, 232, 304, 65, 25},
+    {id::Bevel1, id::Page4, 8, 336, 289, 2},
+};
+
+HWND FindById(HWND root, int wanted) {
+  for (HWND child = GetWindow(root, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) == wanted) return child;
+    if (HWND inner = FindById(child, wanted)) return inner;
+  }
+  return nullptr;
+}
+
+TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
+  TForm1& form = Open();
+  auto scaled = [&](int v) { return MulDiv(v, form.ScaleNum(), form.ScaleDen()); };
+  RECT client{};
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, scaled(329));
+  EXPECT_EQ(client.bottom, scaled(424));
+  RECT frame{};
+  GetWindowRect(form.Handle(), &frame);
+  EXPECT_EQ(frame.left, 1);
+  EXPECT_EQ(frame.top, 0);
+  const LONG style = GetWindowLongW(form.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+
+  for (const Place& place : kPlaces) {
+    SCOPED_TRACE(place.id);
+    HWND control = FindById(form.Handle(), place.id);
+    ASSERT_NE(control, nullptr);
+    HWND parent = GetParent(control);
+    EXPECT_EQ(place.parent ? GetDlgCtrlID(parent) : 0, place.parent);
+    if (!place.parent) {
+      EXPECT_EQ(parent, form.Handle());
+    }
+    RECT box{};
+    GetWindowRect(control, &box);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_EQ(box.left, scaled(place.x));
+    EXPECT_EQ(box.top, scaled(place.y));
+    EXPECT_EQ(box.right - box.left, scaled(place.width));
+    EXPECT_EQ(box.bottom - box.top, scaled(place.height));
+  }
+  EXPECT_EQ(form.FindComponent("StaticText3"), form.StaticText3.Handle());
+  EXPECT_EQ(form.FindComponent("StaticText9"), nullptr);
+}
+
+TEST_F(FormTest, StartsInItsLayoutStateWithDefaultOptions) {
+  TForm1& form = Open();
+  EXPECT_EQ(WindowText(form.Handle()), msg::kWindowTitle);
+  EXPECT_EQ(form.Memo1.GetText(), msg::kMemoInitial);
+  EXPECT_EQ(form.StaticText5.GetText(), "");
+  EXPECT_EQ(form.ProgressBar1.Position(), 0);
+  EXPECT_EQ(form.ProgressBar1.Max(), 100);
+  EXPECT_TRUE(form.Button1.Enabled());
+  EXPECT_FALSE(form.Button2.Enabled());
+  EXPECT_FALSE(form.Button3.Enabled());
+  EXPECT_FALSE(form.Button4.Enabled());
+  EXPECT_TRUE(form.Button5.Enabled());
+  EXPECT_TRUE(IsWindowVisible(form.Page1.Handle()) || !IsWindowVisible(form.Handle()));
+  EXPECT_TRUE(GetWindowLongW(form.Page1.Handle(), GWL_STYLE) & WS_VISIBLE);
+  for (const Control* page : {&form.Page2, &form.Page3, &form.Page4})
+    EXPECT_FALSE(GetWindowLongW(page->Handle(), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(form.TabbedNotebook1.Send(TCM_GETITEMCOUNT), 4);
+  EXPECT_EQ(form.ComboBox1.Count(), 0);
+  EXPECT_EQ(form.ComboBox3.Count(), 0);
+  EXPECT_EQ(form.ListView1.Count(), 0);
+  EXPECT_EQ(form.ListView2.Count(), 0);
+
+  // Table page without a settings file
+  EXPECT_EQ(form.Edit1.GetText(), "test");
+  EXPECT_EQ(form.ComboBox2.ItemIndex(), 0);
+  EXPECT_EQ(Items(form.ComboBox2), (TextList{"無し", "通常", "２桁表示"}));
+  EXPECT_EQ(form.StaticText1.GetText(), "000000");
+  EXPECT_EQ(form.StaticText2.GetText(), "FFFF99");
+  EXPECT_EQ(form.StaticText3.GetText(), "FFFFFF");
+  EXPECT_EQ(form.StaticText4.GetText(), "99FFFF");
+  EXPECT_FALSE(form.CheckBox1.Checked());
+  EXPECT_FALSE(form.Label4.Enabled());
+  EXPECT_FALSE(form.StaticText4.Enabled());
+  EXPECT_TRUE(dialogs_.messages.empty());
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+TEST_F(FormTest, RefusedRunsChangeOnlyWhatTheyShould) {
+  TForm1& form = Open();
+  Click(form.Button1);  // no list.txt
+  EXPECT_EQ(dialogs_.messages, (TextList{msg::kListNotFound}));
+  EXPECT_EQ(form.StaticText5.GetText(), "");
+
+  std::filesystem::create_directory("list.txt");  // a folder is no list
+  Click(form.Button1);
+  EXPECT_EQ(dialogs_.messages.back(), msg::kListNotFound);
+  EXPECT_EQ(form.StaticText5.GetText(), "");
+  std::filesystem::remove("list.txt");
+
+  struct Case {
+    const char* list;
+    const char* status;
+  } cases[] = {{"", "参加数: 0"}, {"ひとり\r\n", "参加数: 1"}};
+  for (const Case& c : cases) {
+    dialogs_.messages.clear();
+    List(c.list);
+    Click(form.Button1);
+    EXPECT_EQ(dialogs_.messages, (TextList{msg::kTooFewMembers}));
+    EXPECT_EQ(form.StaticText5.GetText(), c.status);
+    EXPECT_EQ(form.Memo1.GetText(), msg::kMemoInitial);
+    EXPECT_FALSE(form.Button2.Enabled());
+    EXPECT_FALSE(form.Button4.Enabled());
+  }
+
+  // A list that exists but cannot be opened reaches the error box.
+  List("A\r\nB\r\n");
+  HANDLE locked = CreateFileA("list.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  Click(form.Button1);
+  CloseHandle(locked);
+  EXPECT_EQ(dialogs_.errors, (TextList{"ファイル ./list.txt は開けません"}));
+  EXPECT_FALSE(form.Button2.Enabled());
+}
+
+TEST_F(FormTest, TwoNamesFillEveryViewAndEnableTheOutputs) {
+  TForm1& form = Open();
+  List("A\r\nB\r\n");
+  Click(form.Button1);
+  EXPECT_TRUE(dialogs_.messages.empty());
+  const Text listing = "<<第1回戦>>\r\nA  <- VS ->  B\r\n******************************\r\n\r\n";
+  EXPECT_EQ(listing.size(), 63u);
+  EXPECT_EQ(form.Listing(), listing);
+  EXPECT_EQ(form.Memo1.GetText(), listing);
+  EXPECT_EQ(form.StaticText5.GetText(), "参加数: 2");
+  EXPECT_TRUE(form.Button2.Enabled());
+  EXPECT_TRUE(form.Button3.Enabled());
+  EXPECT_TRUE(form.Button4.Enabled());
+  EXPECT_EQ(Items(form.ComboBox1), (TextList{"A", "B"}));
+  EXPECT_EQ(Items(form.ComboBox3), (TextList{"第 1 戦"}));
+  EXPECT_EQ(form.ComboBox1.ItemIndex(), 0);
+  EXPECT_EQ(form.ComboBox3.ItemIndex(), 0);
+  EXPECT_EQ(Rows(form.ListView1, 0), (TextList{"第 1 回戦"}));
+  EXPECT_EQ(Rows(form.ListView1, 1), (TextList{"B"}));
+  EXPECT_EQ(Rows(form.ListView2), (TextList{"A VS B"}));
+  EXPECT_EQ(form.ProgressBar1.Max(), 1);
+  // The second column takes the rest of the view's width.
+  RECT client{};
+  GetClientRect(form.ListView1.Handle(), &client);
+  EXPECT_EQ(form.ListView1.ColumnWidth(0) + form.ListView1.ColumnWidth(1), client.right);
+}
+
+TEST_F(FormTest, LaterRunsReplaceOrEmptyTheViewsButKeepTheListing) {
+  TForm1& form = Open();
+  List("A\r\nB\r\nC\r\nD\r\nE\r\n");
+  Click(form.Button1);
+  EXPECT_EQ(form.StaticText5.GetText(), "参加数: 5");
+  EXPECT_EQ(form.ComboBox1.Count(), 5);
+  EXPECT_EQ(Items(form.ComboBox3).back(), "第 5 戦");
+  EXPECT_EQ(form.ListView1.Count(), 5);
+  EXPECT_EQ(form.ListView2.Count(), 3);
+  EXPECT_EQ(form.ProgressBar1.Max(), 5);
+  const int afterFirst = form.ProgressBar1.Position();
+  EXPECT_GE(afterFirst, 0);
+  EXPECT_LE(afterFirst, 5);
+
+  List("W\r\nX\r\nY\r\nZ\r\n");  // four after five
+  Click(form.Button1);
+  EXPECT_EQ(Items(form.ComboBox1), (TextList{"W", "X", "Y", "Z"}));
+  EXPECT_EQ(Items(form.ComboBox3), (TextList{"第 1 戦", "第 2 戦", "第 3 戦"}));
+  EXPECT_EQ(form.ListView1.Count(), 3);
+  EXPECT_EQ(Rows(form.ListView2), (TextList{"W VS X", "Y VS Z"}));
+  EXPECT_EQ(form.ProgressBar1.Max(), 3);
+  EXPECT_EQ(form.Memo1.GetText(), form.Listing());
+  const Text listing = form.Listing();
+  EXPECT_NE(listing.find("W  <- VS ->  X"), Text::npos);
+
+  List("ひとり\r\n");  // refused after a success
+  Click(form.Button1);
+  EXPECT_EQ(dialogs_.messages, (TextList{msg::kTooFewMembers}));
+  EXPECT_EQ(form.StaticText5.GetText(), "参加数: 1");
+  EXPECT_EQ(form.Memo1.GetText(), listing);
+  EXPECT_EQ(form.Listing(), listing);
+  EXPECT_TRUE(form.Button2.Enabled());
+  EXPECT_TRUE(form.Button3.Enabled());
+  EXPECT_TRUE(form.Button4.Enabled());
+  EXPECT_EQ(form.ComboBox1.Count(), 0);
+  EXPECT_EQ(form.ComboBox3.Count(), 0);
+  EXPECT_EQ(form.ComboBox1.ItemIndex(), -1);
+  EXPECT_EQ(form.ListView1.Count(), 0);
+  EXPECT_EQ(form.ListView2.Count(), 0);
+  EXPECT_EQ(form.ProgressBar1.Max(), 3);
+}
+
+TEST_F(FormTest, ProgressBarKeepsCountingAcrossRuns) {
+  TForm1& form = Open();
+  List("A\r\nB\r\nC\r\nD\r\nE\r\nF\r\nG\r\n");  // 7 rounds, 14 steps a run
+  Click(form.Button1);
+  const int first = form.ProgressBar1.Position();
+  Click(form.Button1);
+  const int second = form.ProgressBar1.Position();
+  EXPECT_EQ(form.ProgressBar1.Max(), 7);
+  // 14 and 28 steps from zero on a bar of 7 that starts over past its end:
+  // never reset to 0 by a run, always inside the range.
+  EXPECT_GT(first, 0);
+  EXPECT_LE(first, 7);
+  EXPECT_GT(second, 0);
+  EXPECT_LE(second, 7);
+}
+
+TEST_F(FormTest, ChoosingAnItemRebuildsOnlyItsView) {
+  TForm1& form = Open();
+  List("A\r\nB\r\nC\r\n");
+  Click(form.Button1);
+  EXPECT_EQ(Rows(form.ListView2), (TextList{"A VS B", "C VS [試合無し]"}));
+
+  Choose(form.ComboBox1, 1);
+  EXPECT_EQ(Rows(form.ListView1, 0), (TextList{"第 1 回戦", "第 2 回戦", "第 3 回戦"}));
+  EXPECT_EQ(Rows(form.ListView1, 1), (TextList{"A", "[試合無し]", "C"}));
+  EXPECT_EQ(Rows(form.ListView2), (TextList{"A VS B", "C VS [試合無し]"}));
+
+  Choose(form.ComboBox3, 1);
+  EXPECT_EQ(Rows(form.ListView2), (TextList{"A VS C", "[試合無し] VS B"}));
+  EXPECT_EQ(Rows(form.ListView1, 1), (TextList{"A", "[試合無し]", "C"}));
+
+  Choose(form.ComboBox3, 1);  // the same item again
+  EXPECT_EQ(Rows(form.ListView2), (TextList{"A VS C", "[試合無し] VS B"}));
+}
+
+std::string ClipboardBytes(UINT format) {
+  std::string bytes;
+  if (!OpenClipboard(nullptr)) return "<closed>";
+  if (HANDLE data = GetClipboardData(format)) {
+    const size_t size = GlobalSize(data);
+    if (const void* p = GlobalLock(data)) {
+      bytes.assign(static_cast<const char*>(p), size);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+TEST_F(FormTest, CopyAndSaveHandOverTheListingBytes) {
+  TForm1& form = Open();
+  List("山田\r\n鈴木\r\nLi\r\n");
+  Click(form.Button1);
+  const Text listing = form.Listing();
+  // Three rounds of header 13, two pairs of 14 + names (every slot once:
+  // 4 + 4 + 2 + the bye's 10), separator 32 and empty line 2.
+  ASSERT_EQ(listing.size(), 3u * (13 + 2 * 14 + 20 + 32 + 2));
+
+  Click(form.Button2);
+  EXPECT_EQ(dialogs_.messages, (TextList{msg::kCopied}));
+  const std::string text = ClipboardBytes(CF_TEXT);
+  EXPECT_EQ(text.substr(0, text.find('\0')), listing);
+  const std::string unicode = ClipboardBytes(CF_UNICODETEXT);
+  const std::wstring wide = ToWide(listing);
+  ASSERT_GE(unicode.size(), wide.size() * 2);
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(unicode.data()), wide.size()), wide);
+
+  WriteWholeFile("table.txt", std::string(5000, 'x'));  // longer: truncated
+  Click(form.Button3);
+  EXPECT_EQ(dialogs_.messages.back(), msg::kListingSaved);
+  EXPECT_EQ(ReadFile("table.txt"), listing);
+  Click(form.Button3);
+  EXPECT_EQ(ReadFile("table.txt"), listing);
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+TEST_F(FormTest, FailuresReachTheErrorBoxAndTheWindowGoesOn) {
+  TForm1& form = Open();
+  List("A\r\nB\r\n");
+  Click(form.Button1);
+  dialogs_.messages.clear();
+
+  std::filesystem::create_directory("table.txt");
+  std::filesystem::create_directory("table.html");
+  Click(form.Button3);
+  Click(form.Button4);
+  EXPECT_EQ(dialogs_.errors,
+            (TextList{"ファイル ./table.txt を作成できません", "ファイル ./table.html を作成できません"}));
+  EXPECT_TRUE(dialogs_.messages.empty());
+
+  // The clipboard held by another window cannot be opened.
+  HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(other));
+  Click(form.Button2);
+  CloseClipboard();
+  DestroyWindow(other);
+  EXPECT_EQ(dialogs_.errors.back(), msg::kClipboardOpen);
+  EXPECT_TRUE(dialogs_.messages.empty());
+
+  Click(form.Button2);  // still usable
+  EXPECT_EQ(dialogs_.messages, (TextList{msg::kCopied}));
+}
+
+TEST(ErrorBox, AddsAStopUnlessTheTextEndsAtOrBelowIt) {
+  struct Case {
+    const char* text;
+    const char* shown;
+  } cases[] = {
+      {"", ""},
+      {"a", "a."},
+      {"done.", "done."},
+      {"x-", "x-"},            // '-' sorts below '.'
+      {"what?", "what?."},
+      {"a/", "a/."},           // '/' sorts above '.'
+      {"end ", "end "},
+      {"ファイル %s を作成できません", "ファイル %s を作成できません."},
+      {"表", "表."},           // trail byte 0x5C
+      {"ソ", "ソ."},           // trail byte 0x5C as well
+  };
+  for (const Case& c : cases) EXPECT_EQ(ErrorBoxText(c.text), c.shown) << c.text;
+}
+
+// ---- keyboard
+
+std::vector<HWND> TabWalk(TForm1& form, HWND start, int steps) {
+  SetFocus(start);
+  std::vector<HWND> seen;
+  for (int i = 0; i < steps; ++i) {
+    MSG key{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(form.PreTranslateMessage(key));
+    seen.push_back(GetFocus());
+  }
+  return seen;
+}
+
+TEST_F(FormTest, TabWalksTheTabOrderOfTheShownPage) {
+  TForm1& form = Open();
+  form.Show(SW_SHOWNORMAL);
+  SetForegroundWindow(form.Handle());
+  List("A\r\nB\r\n");
+  Click(form.Button1);
+
+  EXPECT_EQ(TabWalk(form, form.TabbedNotebook1.Handle(), 5),
+            (std::vector<HWND>{form.Memo1.Handle(), form.Button2.Handle(), form.Button3.Handle(),
+                               form.Button1.Handle(), form.TabbedNotebook1.Handle()}));
+
+  // Page 4, as a click on its tab shows it.
+  form.TabbedNotebook1.Send(TCM_SETCURSEL, 3);
+  NMHDR change{form.TabbedNotebook1.Handle(), static_cast<UINT_PTR>(id::TabbedNotebook1),
+               static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(form.Handle(), WM_NOTIFY, id::TabbedNotebook1, reinterpret_cast<LPARAM>(&change));
+  EXPECT_TRUE(GetWindowLongW(form.Page4.Handle(), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongW(form.Page1.Handle(), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(TabWalk(form, form.TabbedNotebook1.Handle(), 7),
+            (std::vector<HWND>{form.CheckBox1.Handle(), form.ComboBox2.Handle(), form.Edit1.Handle(),
+                               form.Button4.Handle(), form.Button5.Handle(), form.Button1.Handle(),
+                               form.TabbedNotebook1.Handle()}));
+  form.Button4.SetEnabled(false);  // a disabled button is passed over
+  EXPECT_EQ(TabWalk(form, form.Edit1.Handle(), 1), (std::vector<HWND>{form.Button5.Handle()}));
+}
+
+// ---- table page
+
+TEST_F(FormTest, SavedOptionsComeBackInAFreshWindow) {
+  {
+    TForm1& form = Open();
+    form.Edit1.SetText("大会 <1>");
+    form.ComboBox2.SetItemIndex(2);
+    form.CheckBox1.SetChecked(true);
+    Click(form.CheckBox1);
+    EXPECT_TRUE(form.StaticText4.Enabled());
+    EXPECT_TRUE(form.Label4.Enabled());
+    dialogs_.pickOk = true;
+    dialogs_.pickAnswer = 0x0000FF;
+    Click(form.StaticText2);  // STN_CLICKED is BN_CLICKED
+    Click(form.Button5);
+    EXPECT_EQ(dialogs_.messages, (TextList{msg::kSettingsSaved}));
+  }
+  const TableOptions stored = LoadTableOptions(SettingsPath());
+  EXPECT_EQ(stored.Title, "大会 <1>");
+  EXPECT_EQ(stored.Number, 2);
+  EXPECT_EQ(stored.MemberColor, 0x0000FF);
+  EXPECT_TRUE(stored.PointInt);
+
+  TForm1& again = Open();
+  EXPECT_EQ(again.Edit1.GetText(), "大会 <1>");
+  EXPECT_EQ(again.ComboBox2.ItemIndex(), 2);
+  EXPECT_TRUE(again.CheckBox1.Checked());
+  EXPECT_TRUE(again.StaticText4.Enabled());
+  EXPECT_EQ(again.StaticText2.Color(), 0x0000FF);
+  EXPECT_EQ(again.StaticText2.GetText(), "FF0000");
+  EXPECT_EQ(again.StaticText1.GetText(), "000000");
+
+  // An index outside the list leaves nothing selected and saves -1.
+  WritePrivateProfileStringA(kOptionsSection, "Number", "5", SettingsPath().c_str());
+  TForm1& third = Open();
+  EXPECT_EQ(third.ComboBox2.ItemIndex(), -1);
+  Click(third.Button5);
+  EXPECT_EQ(LoadTableOptions(SettingsPath()).Number, -1);
+}
+
+TEST_F(FormTest, SwatchClicksPickColoursOnlyWhenEnabled) {
+  TForm1& form = Open();
+  // OK: colour and caption together, and the custom slots carry over.
+  dialogs_.pickOk = true;
+  dialogs_.pickAnswer = 0x336699;
+  Click(form.StaticText1);
+  EXPECT_EQ(dialogs_.pickedFrom, (std::vector<ColorValue>{0}));
+  EXPECT_EQ(dialogs_.slotsSeen, TextList(16, "FFFFFFFF"));
+  EXPECT_EQ(form.StaticText1.Color(), 0x336699);
+  EXPECT_EQ(form.StaticText1.GetText(), "996633");
+
+  // Cancel: nothing changes.
+  dialogs_.pickOk = false;
+  Click(form.StaticText1);
+  EXPECT_EQ(dialogs_.pickedFrom.back(), 0x336699);
+  EXPECT_EQ(dialogs_.slotsSeen[0], "123456");
+  EXPECT_EQ(form.StaticText1.Color(), 0x336699);
+  EXPECT_EQ(form.StaticText1.GetText(), "996633");
+
+  // A real mouse click on the disabled points swatch does nothing.
+  ASSERT_FALSE(form.StaticText4.Enabled());
+  const size_t picks = dialogs_.pickedFrom.size();
+  SendMessageW(form.StaticText4.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(form.StaticText4.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(dialogs_.pickedFrom.size(), picks);
+
+  // Ticking the box enables it; clearing it keeps colour and caption.
+  dialogs_.pickOk = true;
+  form.CheckBox1.Send(BM_CLICK);
+  EXPECT_TRUE(form.CheckBox1.Checked());
+  EXPECT_TRUE(form.StaticText4.Enabled());
+  EXPECT_TRUE(form.Label4.Enabled());
+  SendMessageW(form.StaticText4.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(form.StaticText4.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(dialogs_.pickedFrom.size(), picks + 1);
+  form.CheckBox1.Send(BM_CLICK);
+  EXPECT_FALSE(form.StaticText4.Enabled());
+  EXPECT_FALSE(form.Label4.Enabled());
+  EXPECT_EQ(form.StaticText4.GetText(), "996633");
+}
+
+TEST_F(FormTest, HtmlTableIsWrittenFromTheTablesAndTheControls) {
+  TForm1& form = Open();
+  List("A\r\nB\r\n");
+  Click(form.Button1);
+  form.ComboBox2.SetItemIndex(2);
+  form.CheckBox1.Send(BM_CLICK);
+  form.Edit1.SetText("総当り対戦表");
+  Click(form.Button4);
+  EXPECT_EQ(dialogs_.messages, (TextList{msg::kHtmlSaved}));
+  const std::string html = ReadFile("table.html");
+  size_t lines = 0;
+  for (size_t at = html.find("\r\n"); at != std::string::npos; at = html.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, 22u);
+  EXPECT_NE(html.find("総当り対戦表"), std::string::npos);
+  EXPECT_NE(html.find("FFFF99"), std::string::npos);
+  EXPECT_NE(html.find("99FFFF"), std::string::npos);
+  EXPECT_EQ(html.substr(html.size() - 16), "</body></html>\r\n");
+
+  // After a refused run the button stays enabled and writes what the tables hold.
+  List("");
+  Click(form.Button1);
+  DeleteFileA("table.html");
+  Click(form.Button4);
+  EXPECT_EQ(dialogs_.messages.back(), msg::kHtmlSaved);
+  const std::string again = ReadFile("table.html");
+  EXPECT_EQ(again.substr(0, 19), "<html><head><title>");
+  EXPECT_NE(again.find(">---</font></td>"), std::string::npos);
+  EXPECT_TRUE(dialogs_.errors.empty());
+}
+
+}  // namespace
+}  // namespace rinban
