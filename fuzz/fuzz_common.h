@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@ inline std::vector<std::string> Fields(const uint8_t* data, size_t size, size_t 
 
 inline void Check(bool ok, const char* what) {
   if (!ok) {
-    __builtin_printf("property failed: %s\n", what);
+    std::fprintf(stderr, "property failed: %s\n", what);
     __builtin_trap();
   }
 }

@@ -1,5 +1,8 @@
 #include "fuzz_common.h"
+#include <cstring>
+
 #include "schedule/listing.h"
+#include "text/messages.h"
 
 using namespace rinban;
 
@@ -24,11 +27,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t r = tables.RoundCount;
   fuzz::Check(r % 2 == 1 && progress.total == r && progress.steps == r, "rounds");
   const Text listing = FormatScheduleListing(tables, progress);
+  // Literal sizes rather than byte counts: this build may keep UTF-8 literals.
+  const size_t header = std::strlen(msg::kListingHeaderOpen) + std::strlen(msg::kListingHeaderClose);
+  const size_t pair = std::strlen(msg::kListingPairSeparator);
+  const size_t end = std::strlen(msg::kListingRoundEnd);
   size_t expect = 0;
   for (int32_t k = 1; k <= r; ++k) {
-    expect += 12 + ToDecimal(k).size() + 32 + 2;
-    for (const Tmatch& m : tables.Pairings[k - 1])
-      expect += 14 + m.Left.size() + m.Right.size();
+    expect += header + ToDecimal(k).size() + 2 + end + 2 + 2;
+    for (const Tmatch& m : tables.Pairings[k - 1]) expect += pair + 2 + m.Left.size() + m.Right.size();
   }
   fuzz::Check(listing.size() == expect, "listing length");
   fuzz::Check(progress.steps == 2 * r, "listing steps");

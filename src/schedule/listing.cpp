@@ -32,19 +32,6 @@ char* Put(char* out, std::string_view piece) {
   return out + piece.size();
 }
 
-// Most names are short: a fixed 16-byte copy is one move instead of a call.
-// Every std::string owns at least 16 bytes of buffer (the in-object one, or a
-// larger heap block), so the read stays inside it; the listing keeps 16 spare
-// bytes at its end, so the write may run past the name and is overwritten by
-// what follows.
-char* PutName(char* out, const Text& name) {
-  if (name.size() < 16) {
-    std::memcpy(out, name.data(), 16);
-    return out + name.size();
-  }
-  return Put(out, name);
-}
-
 char* PutDecimal(char* out, int32_t k) {
   const size_t digits = DecimalDigits(k);
   for (size_t d = digits; d-- > 0; k /= 10) out[d] = static_cast<char>('0' + k % 10);
@@ -76,7 +63,7 @@ Text FormatScheduleListing(const ScheduleTables& tables, ScheduleProgress& progr
     size += kAsterisks.size() + 2 * kCrLf.size();
   }
 
-  Text listing(size + 16, '\0');
+  Text listing(size, '\0');
   char* out = listing.data();
   for (int32_t r = 0; r < rounds; ++r) {
     out = Put(out, kHeaderOpen);
@@ -86,16 +73,15 @@ Text FormatScheduleListing(const ScheduleTables& tables, ScheduleProgress& progr
     progress.Step();
     for (size_t p = 0; p < pairCount; ++p) {
       const Tmatch& pair = tables.Pairings[r][p];
-      out = PutName(out, pair.Left);
+      out = Put(out, pair.Left);
       out = Put(out, kListingSeparator);
-      out = PutName(out, pair.Right);
+      out = Put(out, pair.Right);
       out = Put(out, kCrLf);
     }
     out = Put(out, kAsterisks);
     out = Put(out, kCrLf);
     out = Put(out, kCrLf);
   }
-  listing.resize(size);
   return listing;
 }
 
