@@ -42,6 +42,16 @@ int TextHeight(HFONT font) {
   return metrics.tmHeight;
 }
 
+int TextWidth(HFONT font, const std::wstring& text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size.cx;
+}
+
 HFONT MakeFont(int height) {
   LOGFONTW face{};
   face.lfHeight = -height;
@@ -329,8 +339,21 @@ void TForm1::MakeControl(const ControlSpec& spec) {
 
   HWND parent = spec.parent ? ControlFor(spec.parent).Handle() : hwnd_;
   const std::wstring caption = spec.kind == ControlKind::Page ? std::wstring() : ToWide(spec.caption);
-  HWND window = CreateWindowExW(extended, type, caption.c_str(), style, Scale(spec.x), Scale(spec.y),
-                                Scale(spec.width), height, parent, IdMenu(spec.id), instance_, nullptr);
+  int left = Scale(spec.x);
+  int width = Scale(spec.width);
+  if (spec.kind == ControlKind::RightLabel) {
+    // A substitute font may run wider than the one the layout was made
+    // for: grow to the left, so the text stays on one line and still ends
+    // at the layout's right edge.
+    const int right = left + width;
+    const int needed = TextWidth(font_, caption);
+    if (needed > width) {
+      left = std::max(0, right - needed);
+      width = right - left;
+    }
+  }
+  HWND window = CreateWindowExW(extended, type, caption.c_str(), style, left, Scale(spec.y), width,
+                                height, parent, IdMenu(spec.id), instance_, nullptr);
   if (!window) throw std::bad_alloc();
   ControlFor(spec.id).Attach(window);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);

@@ -98,6 +98,7 @@ class FormTest : public ::testing::Test {
 
 struct Place {
   int id, parent, x, y, width, height;
+  bool growsLeft = false;
 };
 
 constexpr Place kPlaces[] = {
@@ -113,13 +114,13 @@ constexpr Place kPlaces[] = {
     {id::ListView2, id::GroupBox8, 8, 48, 273, 281},
     {id::GroupBox3, id::Page4, 8, 8, 289, 41},  {id::Edit1, id::GroupBox3, 8, 16, 273, 20},
     {id::GroupBox4, id::Page4, 8, 56, 289, 41}, {id::ComboBox2, id::GroupBox4, 8, 16, 273, 20},
-    {id::GroupBox5, id::Page4, 8, 104, 289, 41}, {id::Label1, id::GroupBox5, 45, 16, 92, 12},
+    {id::GroupBox5, id::Page4, 8, 104, 289, 41}, {id::Label1, id::GroupBox5, 45, 16, 92, 12, true},
     {id::StaticText1, id::GroupBox5, 144, 16, 89, 17},
-    {id::GroupBox6, id::Page4, 8, 152, 289, 65}, {id::Label2, id::GroupBox6, 41, 16, 96, 12},
-    {id::Label3, id::GroupBox6, 61, 40, 76, 12}, {id::StaticText2, id::GroupBox6, 144, 16, 89, 17},
+    {id::GroupBox6, id::Page4, 8, 152, 289, 65}, {id::Label2, id::GroupBox6, 41, 16, 96, 12, true},
+    {id::Label3, id::GroupBox6, 61, 40, 76, 12, true}, {id::StaticText2, id::GroupBox6, 144, 16, 89, 17},
     {id::StaticText3, id::GroupBox6, 144, 40, 89, 17},
     {id::GroupBox7, id::Page4, 8, 224, 289, 65}, {id::CheckBox1, id::GroupBox7, 56, 16, 161, 17},
-    {id::Label4, id::GroupBox7, 90, 40, 47, 12}, {id::StaticText4, id::GroupBox7, 144, 40, 89, 17},
+    {id::Label4, id::GroupBox7, 90, 40, 47, 12, true}, {id::StaticText4, id::GroupBox7, 144, 40, 89, 17},
     {id::Button4, id::Page4, 8, 304, 217, 25}, {id::Button5, id::Page4, 232, 304, 65, 25},
     {id::Bevel1, id::Page4, 8, 336, 289, 2},
 };
@@ -159,9 +160,16 @@ TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
     RECT box{};
     GetWindowRect(control, &box);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&box), 2);
-    EXPECT_EQ(box.left, scaled(place.x));
     EXPECT_EQ(box.top, scaled(place.y));
-    EXPECT_EQ(box.right - box.left, scaled(place.width));
+    if (place.growsLeft) {
+      // Right-aligned labels keep their right edge; a wider substitute font
+      // may push their left edge out.
+      EXPECT_EQ(box.right, scaled(place.x + place.width));
+      EXPECT_LE(box.left, scaled(place.x));
+    } else {
+      EXPECT_EQ(box.left, scaled(place.x));
+      EXPECT_EQ(box.right - box.left, scaled(place.width));
+    }
     EXPECT_EQ(box.bottom - box.top, scaled(place.height));
   }
   EXPECT_EQ(form.FindComponent("StaticText3"), form.StaticText3.Handle());
