@@ -164,7 +164,7 @@ TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
     if (place.growsLeft) {
       // Right-aligned labels keep their right edge; a wider substitute font
       // may push their left edge out.
-      EXPECT_EQ(box.right, scaled(place.x + place.width));
+      EXPECT_EQ(box.right, scaled(place.x) + scaled(place.width));
       EXPECT_LE(box.left, scaled(place.x));
     } else {
       EXPECT_EQ(box.left, scaled(place.x));
