@@ -329,7 +329,11 @@ void TForm1::MakeControl(const ControlSpec& spec) {
       extended = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::Progress: type = PROGRESS_CLASSW; style |= PBS_SMOOTH; break;
-    case ControlKind::Status: style |= SS_LEFT | SS_SUNKEN | SS_NOPREFIX; break;
+    case ControlKind::Status:
+      // Left-aligned on one line: a count too long for the field ends in an
+      // ellipsis instead of wrapping out of sight or reading as a smaller number.
+      style |= SS_LEFT | SS_ENDELLIPSIS | SS_SUNKEN | SS_NOPREFIX;
+      break;
     case ControlKind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
     case ControlKind::RightLabel: style |= SS_RIGHT | SS_NOPREFIX; break;
     case ControlKind::Swatch: style |= SS_CENTER | SS_SUNKEN | SS_NOTIFY | SS_NOPREFIX; break;
