@@ -1,8 +1,21 @@
-// Program entry: the application title, Form1 and the message loop.
+// Program entry: Form1 with the real dialogs, shown as the launcher asks,
+// and the message loop until it closes. The application title "rinban 2"
+// (msg::kAppTitle) is the title of every message and error box.
 #include <windows.h>
 
 #include "rinban_main.h"
+#include "window/dialogs.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  return rinban::RunApplication(instance, show);
+  rinban::Win32Dialogs dialogs;
+  rinban::TForm1 form(instance, dialogs);
+  if (!form.Create()) return 1;
+  form.Show(show);
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form.PreTranslateMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
 }

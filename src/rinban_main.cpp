@@ -654,20 +654,4 @@ void TForm1::EnableOutputButtons() {
   Button4.SetEnabled(true);
 }
 
-// ---- the program
-
-int RunApplication(HINSTANCE instance, int show) {
-  Win32Dialogs dialogs;
-  TForm1 form(instance, dialogs);
-  if (!form.Create()) return 1;
-  form.Show(show);
-  MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (form.PreTranslateMessage(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
 }  // namespace rinban

@@ -107,7 +107,4 @@ class TForm1 final : public GenerationView {
   HWND lastFocus_ = nullptr;  // given back when the window is activated again
 };
 
-// Creates Form1, shows it and runs the message loop until it closes.
-int RunApplication(HINSTANCE instance, int show);
-
 }  // namespace rinban
