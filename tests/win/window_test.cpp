@@ -210,6 +210,25 @@ TEST_F(FormTest, StartsInItsLayoutStateWithDefaultOptions) {
   EXPECT_TRUE(dialogs_.messages.empty() && dialogs_.errors.empty());
 }
 
+TEST_F(FormTest, OpensAsTheLauncherAsksAndClosesWithoutSaving) {
+  struct Case {
+    int show;
+    bool maximised, minimised;
+  } cases[] = {{SW_SHOWMAXIMIZED, true, false}, {SW_SHOWMINNOACTIVE, false, true},
+               {SW_SHOWMINIMIZED, false, false}, {SW_SHOWDEFAULT, false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.show);
+    TForm1& form = Open();
+    form.Show(c.show);
+    EXPECT_EQ(IsZoomed(form.Handle()) != FALSE, c.maximised);
+    EXPECT_EQ(IsIconic(form.Handle()) != FALSE, c.minimised);
+    SendMessageW(form.Handle(), WM_CLOSE, 0, 0);  // never refused
+    EXPECT_EQ(form.Handle(), nullptr);
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder_));
+  EXPECT_FALSE(FileExists(SettingsPath()));
+}
+
 TEST_F(FormTest, RefusedRunsChangeOnlyWhatTheyShould) {
   TForm1& form = Open();
   Click(form.Button1);  // no list.txt
