@@ -15,7 +15,7 @@ for bin in build/fuzz/*_fuzz; do
   work="build/fuzz/corpus-${name%_fuzz}"
   mkdir -p "$work"
   echo "fuzz: $name for ${seconds}s"
-  "$bin" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "$@" "$work" "$seeds" 2>&1 |
+  "$bin" -max_total_time="$seconds" -max_len=4096 -artifact_prefix=build/fuzz/ -print_final_stats=1 "$@" "$work" "$seeds" 2>&1 |
     grep -E 'stat::number_of_executed_units|ERROR|property failed|SUMMARY' || true
   [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz: $name found a failure" >&2; exit 1; }
 done
