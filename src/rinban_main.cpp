@@ -173,7 +173,8 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM w, LPARAM 
     } catch (...) {
     }
   }
-  return 0;
+  // A window whose controls could not all be built is not made at all.
+  return message == WM_CREATE ? -1 : 0;
 }
 
 void TForm1::ReportError(HWND window, const Text& text) noexcept {
@@ -503,8 +504,8 @@ void TForm1::FormCreate(HWND) {
     CheckBox1Click(CheckBox1.Handle());
   }
   for (int n = 1; n <= 4; ++n) {
-    Swatch* swatch = SwatchFor(FindComponent(Text("StaticText") + ToDecimal(n)));
-    swatch->SetText(ColorToHex(swatch->Color()));
+    if (Swatch* swatch = SwatchFor(FindComponent(Text("StaticText") + ToDecimal(n))))
+      swatch->SetText(ColorToHex(swatch->Color()));
   }
   SetWindowTextCp932(hwnd_, msg::kWindowTitle);
 }
