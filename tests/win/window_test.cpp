@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "platform/files.h"
@@ -26,8 +27,15 @@ class RecordingDialogs final : public FormDialogs {
   TextList slotsSeen;
   bool pickOk = false;
   ColorValue pickAnswer = 0;
+  bool outOfMemory = false;  // the next message fails as if memory ran out
 
-  void ShowMessage(HWND, const Text& text) override { messages.push_back(text); }
+  void ShowMessage(HWND, const Text& text) override {
+    if (outOfMemory) {
+      outOfMemory = false;
+      throw std::bad_alloc();
+    }
+    messages.push_back(text);
+  }
   void ShowError(HWND, const Text& text) override { errors.push_back(text); }
   bool PickColor(HWND, ColorValue& color, TextList& slots) override {
     pickedFrom.push_back(color);
@@ -408,6 +416,10 @@ TEST_F(FormTest, FailuresReachTheErrorBoxAndTheWindowGoesOn) {
   DestroyWindow(other);
   EXPECT_EQ(dialogs_.errors.back(), msg::kClipboardOpen);
   EXPECT_TRUE(dialogs_.messages.empty());
+
+  dialogs_.outOfMemory = true;
+  Click(form.Button2);
+  EXPECT_EQ(dialogs_.errors.back(), msg::kOutOfMemory);
 
   Click(form.Button2);  // still usable
   EXPECT_EQ(dialogs_.messages, (TextList{msg::kCopied}));
