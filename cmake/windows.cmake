@@ -28,15 +28,21 @@ target_link_libraries(win_tests PRIVATE rinban_window gtest_main)
 target_compile_options(win_tests PRIVATE ${RINBAN_WARNINGS})
 gtest_add_tests(TARGET win_tests SOURCES ${WIN_TESTS} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 
-# The real exe driven from outside, as a user would.
+# The real exe driven from outside, as a user would. The driver has its own
+# main: "--demo DIR" runs one scripted session for scripts/run.sh.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(E2E_SOURCES)
   add_executable(e2e_driver ${E2E_SOURCES})
-  target_link_libraries(e2e_driver PRIVATE rinban_core ${WIN_LIBS} gtest_main)
+  target_link_libraries(e2e_driver PRIVATE rinban_core ${WIN_LIBS} gtest)
   target_compile_options(e2e_driver PRIVATE ${RINBAN_WARNINGS})
   add_dependencies(e2e_driver rinban2)
   target_compile_definitions(e2e_driver PRIVATE
     RINBAN_EXE="$<TARGET_FILE_NAME:rinban2>"
     RINBAN_ARTIFACTS="e2e-artifacts")
-  gtest_add_tests(TARGET e2e_driver SOURCES ${E2E_SOURCES} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  gtest_add_tests(TARGET e2e_driver SOURCES ${E2E_SOURCES}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} TEST_LIST E2E_TESTS)
+  # The screenshots the tests leave, as PNG for a person to look at.
+  add_test(NAME e2e_screenshots_png
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/screenshots.sh ${CMAKE_CURRENT_BINARY_DIR}/e2e-artifacts)
+  set_tests_properties(e2e_screenshots_png PROPERTIES DEPENDS "${E2E_TESTS}")
 endif()

@@ -1,0 +1,129 @@
+// Drives the real rinban2.exe from outside, as a user would: finds its
+// controls by ID, clicks, reads texts back, answers its message boxes and
+// takes screenshots. Every wait is bounded; a failure throws Failure with a
+// message that says what was expected.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <unordered_map>
+
+namespace rinban::e2e {
+
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// CP932 bytes to UTF-16, and UTF-16 to UTF-8 for readable failure messages.
+std::wstring Wide(std::string_view cp932);
+std::string Utf8(std::wstring_view text);
+
+// Throws Failure(what) unless ok.
+void Require(bool ok, const std::string& what);
+
+// Folder beside this driver exe.
+std::wstring DriverFolder();
+
+// A fresh folder under the temp path, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
+
+ private:
+  std::wstring path_;
+};
+
+void WriteBytes(const std::wstring& path, std::string_view bytes);
+std::optional<std::string> ReadBytes(const std::wstring& path);
+
+// A modal box of the program: its own message box (text in MessageText, no
+// icon) or the platform's error box (static texts, an icon).
+struct Box {
+  HWND hwnd = nullptr;
+  bool isMessage = false;  // the program's own message box
+  bool hasIcon = false;
+  std::wstring text;       // message text, or the error box's static texts joined by '\n'
+};
+
+class App {
+ public:
+  // Starts folder\exeName with folder as working directory and waits for the
+  // main window "rinban 2.0".
+  App(const std::wstring& folder, const std::wstring& exeName);
+  ~App();  // Close(), then TerminateProcess if it has not gone
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  HWND Main() const { return main_; }
+  HWND Control(int id);
+  std::wstring Text(int id);
+  std::wstring Text(HWND hwnd);
+  bool Enabled(int id);
+  bool Visible(int id);
+  bool Checked(int id);
+  void SetText(int id, std::wstring_view text);
+
+  // Clicks a button and waits until its handler has finished; fails when a
+  // box opens instead.
+  void Click(int id);
+  // Clicks a button and waits for the box its handler opens; the box is left open.
+  Box ClickForBox(int id);
+  // The message box's text after a click, the box answered with OK.
+  std::wstring ClickForMessage(int id);
+  // The error box's texts after a click, the box answered with OK.
+  std::wstring ClickForError(int id);
+  void Answer(const Box& box);
+
+  // Drop-down lists.
+  int ItemCount(int id);
+  int Selected(int id);
+  std::wstring Item(int id, int index);
+  // Selects as the user does: the selection, then CBN_SELCHANGE to the parent.
+  void Choose(int id, int index);
+
+  // List views; cells are read through a buffer inside the program.
+  int Rows(int id);
+  std::wstring Cell(int id, int row, int column);
+
+  std::wstring TabCaption(int index);
+  // Notebook page 0..3, through the tab row as a click would.
+  void ShowPage(int page);
+
+  // The visible box of the program, if any.
+  std::optional<Box> FindBox();
+
+  // 24-bit BMP of the main window as it is on the screen.
+  void Screenshot(const std::wstring& bmpPath);
+
+  // WM_CLOSE; returns whether the program ended by itself within the wait.
+  bool Close();
+  DWORD ExitCode();
+
+ private:
+  void WaitForMainWindow();
+  LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  Box Describe(HWND box);
+  void StartClick(int id);
+  bool WaitClickDone(DWORD ms);
+  void JoinClick();
+  HWND TabRow();
+  void Settle();
+
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+  std::unordered_map<int, HWND> controls_;
+  std::thread clicker_;
+  HANDLE clickDone_ = nullptr;
+};
+
+}  // namespace rinban::e2e

@@ -1,0 +1,333 @@
+// The real rinban2.exe, started in a fresh folder with its own copy of the
+// exe (the settings file sits beside it) and driven through its controls.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "schedule/listing.h"
+#include "window/control_ids.h"
+
+namespace rinban::e2e {
+namespace {
+
+constexpr wchar_t kExe[] = L"" RINBAN_EXE;
+constexpr wchar_t kIni[] = L"rinban2.INI";
+
+// Odd on purpose, so the bye shows; CP932 with CR LF as users keep it.
+constexpr char kList[] = "山本太郎\r\n鈴木一郎\r\nSuzuki\r\n佐藤花子\r\nLi\r\n";
+constexpr int kMembers = 5;
+
+struct NoProgress final : ScheduleProgress {
+  void SetTotal(int32_t) override {}
+  void Step() override {}
+};
+
+// The schedule as the core builds it, to compare the window against.
+ScheduleTables Expected(std::string_view listBytes) {
+  const TextList names = SplitMemberList(listBytes);
+  ScheduleTables tables;
+  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
+  NoProgress progress;
+  BuildSchedule(names, tables, progress);
+  return tables;
+}
+
+Text Listing(const ScheduleTables& tables) {
+  NoProgress progress;
+  return FormatScheduleListing(tables, progress);
+}
+
+class Workspace {
+ public:
+  explicit Workspace(std::optional<std::string_view> list) {
+    const std::wstring from = DriverFolder() + L"\\" + kExe;
+    Require(CopyFileW(from.c_str(), folder_.File(kExe).c_str(), FALSE), "cannot copy " + Utf8(from));
+    if (list) WriteBytes(File(L"list.txt"), *list);
+  }
+  std::unique_ptr<App> Start() { return std::make_unique<App>(folder_.Path(), kExe); }
+  std::wstring File(std::wstring_view name) const { return folder_.File(name); }
+  bool Exists(std::wstring_view name) const {
+    return GetFileAttributesW(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  Text Setting(const char* key) const {
+    char value[256] = {};
+    GetPrivateProfileStringA("HTMLOption", key, "<missing>", value, sizeof value,
+                             (Utf8(File(kIni))).c_str());
+    return value;
+  }
+
+ private:
+  TempFolder folder_;
+};
+
+std::wstring Artifact(std::wstring_view name) {
+  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\" + std::wstring(name);
+}
+
+TextList Lines(const Text& bytes) {
+  TextList lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find("\r\n", start)) != Text::npos; start = end + 2)
+    lines.push_back(bytes.substr(start, end - start));
+  if (start != bytes.size()) lines.push_back(bytes.substr(start));  // an unterminated tail
+  return lines;
+}
+
+std::optional<Text> ClipboardText() {
+  for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
+    if (!OpenClipboard(nullptr)) continue;
+    std::optional<Text> text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+      if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+        text = Text(bytes);
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+    return text;
+  }
+  return std::nullopt;
+}
+
+void ExpectMemberView(App& app, const ScheduleTables& tables, int slot) {
+  const auto rows = MemberRows(tables, slot);
+  ASSERT_EQ(app.Rows(id::ListView1), static_cast<int>(rows.size())) << "member " << slot;
+  for (size_t r = 0; r < rows.size(); ++r) {
+    EXPECT_EQ(app.Cell(id::ListView1, r, 0), Wide(rows[r].Caption)) << "member " << slot << " row " << r;
+    EXPECT_EQ(app.Cell(id::ListView1, r, 1), Wide(rows[r].Opponent)) << "member " << slot << " row " << r;
+  }
+}
+
+void ExpectRoundView(App& app, const ScheduleTables& tables, int round) {
+  const TextList rows = RoundRows(tables, round);
+  ASSERT_EQ(app.Rows(id::ListView2), static_cast<int>(rows.size())) << "round " << round;
+  for (size_t r = 0; r < rows.size(); ++r)
+    EXPECT_EQ(app.Cell(id::ListView2, r, 0), Wide(rows[r])) << "round " << round << " row " << r;
+}
+
+TEST(WindowE2E, StartsEmptyRefusesWithoutListAndClosesSavingNothing) {
+  Workspace ws(std::nullopt);
+  auto app = ws.Start();
+
+  RECT client{};
+  GetClientRect(app->Main(), &client);
+  EXPECT_EQ(client.right, 329);
+  EXPECT_EQ(client.bottom, 424);
+  const LONG_PTR style = GetWindowLongPtrW(app->Main(), GWL_STYLE);
+  EXPECT_FALSE(style & WS_THICKFRAME) << "the frame must not resize";
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+
+  EXPECT_TRUE(app->Enabled(id::Button1));
+  EXPECT_FALSE(app->Enabled(id::Button2));
+  EXPECT_FALSE(app->Enabled(id::Button3));
+  EXPECT_FALSE(app->Enabled(id::Button4));
+  EXPECT_TRUE(app->Enabled(id::Button5));
+  EXPECT_EQ(app->Text(id::Memo1), L"ここに一覧が生成されます。");
+  EXPECT_EQ(app->Text(id::StaticText5), L"");
+  EXPECT_EQ(app->ItemCount(id::ComboBox1), 0);
+  EXPECT_EQ(app->ItemCount(id::ComboBox3), 0);
+  EXPECT_EQ(app->Rows(id::ListView1), 0);
+  EXPECT_EQ(app->Rows(id::ListView2), 0);
+  const wchar_t* const tabs[] = {L"全表示", L"メンバー別", L"１戦ごと", L"表作成"};
+  for (int t = 0; t < 4; ++t) EXPECT_EQ(app->TabCaption(t), tabs[t]) << "tab " << t;
+  EXPECT_TRUE(app->Visible(id::Page1));
+  EXPECT_FALSE(app->Visible(id::Page4));
+
+  // No settings file: the defaults.
+  app->ShowPage(3);
+  EXPECT_EQ(app->Text(id::Edit1), L"test");
+  ASSERT_EQ(app->ItemCount(id::ComboBox2), 3);
+  EXPECT_EQ(app->Item(id::ComboBox2, 0), L"無し");
+  EXPECT_EQ(app->Item(id::ComboBox2, 1), L"通常");
+  EXPECT_EQ(app->Item(id::ComboBox2, 2), L"２桁表示");
+  EXPECT_EQ(app->Selected(id::ComboBox2), 0);
+  EXPECT_EQ(app->Text(id::StaticText1), L"000000");
+  EXPECT_EQ(app->Text(id::StaticText2), L"FFFF99");
+  EXPECT_EQ(app->Text(id::StaticText3), L"FFFFFF");
+  EXPECT_EQ(app->Text(id::StaticText4), L"99FFFF");
+  EXPECT_FALSE(app->Checked(id::CheckBox1));
+  EXPECT_FALSE(app->Enabled(id::Label4));
+  EXPECT_FALSE(app->Enabled(id::StaticText4));
+
+  // Without list.txt nothing changes, not even the status field.
+  app->ShowPage(0);
+  EXPECT_EQ(app->ClickForMessage(id::Button1), L"\"list.txt\" is not found !");
+  EXPECT_EQ(app->Text(id::StaticText5), L"");
+  EXPECT_FALSE(app->Enabled(id::Button2));
+  EXPECT_FALSE(app->Enabled(id::Button3));
+  EXPECT_EQ(app->Text(id::Memo1), L"ここに一覧が生成されます。");
+
+  EXPECT_TRUE(app->Close()) << "the window did not close on WM_CLOSE";
+  EXPECT_FALSE(ws.Exists(L"table.txt"));
+  EXPECT_FALSE(ws.Exists(L"table.html"));
+  EXPECT_FALSE(ws.Exists(kIni)) << "closing must not save the settings";
+}
+
+TEST(WindowE2E, GeneratesBrowsesSavesCopiesAndWritesTheTable) {
+  Workspace ws(kList);
+  const ScheduleTables expected = Expected(kList);
+  const Text listing = Listing(expected);
+  auto app = ws.Start();
+
+  app->Click(id::Button1);
+  EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 5");
+  EXPECT_TRUE(app->Enabled(id::Button2));
+  EXPECT_TRUE(app->Enabled(id::Button3));
+  EXPECT_TRUE(app->Enabled(id::Button4));
+  EXPECT_EQ(app->Text(id::Memo1), Wide(listing));
+  app->Screenshot(Artifact(L"page1.bmp"));
+
+  ASSERT_EQ(app->ItemCount(id::ComboBox1), kMembers);
+  for (int s = 0; s < kMembers; ++s) EXPECT_EQ(app->Item(id::ComboBox1, s), Wide(expected.MemberNames[s]));
+  const TextList rounds = RoundSelectorItems(expected.RoundCount);
+  ASSERT_EQ(app->ItemCount(id::ComboBox3), static_cast<int>(rounds.size()));
+  for (size_t r = 0; r < rounds.size(); ++r) EXPECT_EQ(app->Item(id::ComboBox3, r), Wide(rounds[r]));
+  EXPECT_EQ(app->Selected(id::ComboBox1), 0);
+  EXPECT_EQ(app->Selected(id::ComboBox3), 0);
+  ExpectMemberView(*app, expected, 0);
+  ExpectRoundView(*app, expected, 0);
+
+  // The last member meets the bye in one round; the middle round has it too.
+  app->ShowPage(1);
+  app->Choose(id::ComboBox1, kMembers - 1);
+  ExpectMemberView(*app, expected, kMembers - 1);
+  app->Screenshot(Artifact(L"page2.bmp"));
+  app->ShowPage(2);
+  app->Choose(id::ComboBox3, 2);
+  ExpectRoundView(*app, expected, 2);
+  ExpectMemberView(*app, expected, kMembers - 1);  // the other view stays
+  app->Screenshot(Artifact(L"page3.bmp"));
+
+  app->ShowPage(0);
+  EXPECT_EQ(app->ClickForMessage(id::Button3), L"\"table.txt\"に保存しました。");
+  EXPECT_EQ(ReadBytes(ws.File(L"table.txt")), listing);
+  EXPECT_EQ(app->ClickForMessage(id::Button2), L"クリップボードにコピーしました。");
+  EXPECT_EQ(ClipboardText(), listing);
+
+  app->ShowPage(3);
+  app->Screenshot(Artifact(L"page4.bmp"));
+  EXPECT_EQ(app->ClickForMessage(id::Button4), L"\"table.html\"に保存しました。");
+  const auto html = ReadBytes(ws.File(L"table.html"));
+  ASSERT_TRUE(html.has_value()) << "no table.html";
+  EXPECT_EQ(html->substr(html->size() - 16), "</body></html>\r\n");
+  // Six slots with the bye, no entry numbers, no points column: 9 + 6 + 6 * 8 lines.
+  const TextList lines = Lines(*html);
+  ASSERT_EQ(lines.size(), 63u);
+  EXPECT_EQ(lines[0], "<html><head><title>test</title></head>");
+  EXPECT_EQ(lines[3], "<caption>test</caption>");
+  EXPECT_EQ(lines[4], "<tr><th>　</th>");
+  EXPECT_EQ(lines[5], "<th align=\"center\" bgcolor=#FFFF99>山本</th>");
+  EXPECT_EQ(lines[7], "<th align=\"center\" bgcolor=#FFFF99>Suz</th>");
+  EXPECT_EQ(lines[10], "<th align=\"center\" bgcolor=#FFFF99>[試</th>");
+  EXPECT_EQ(lines[11], "</tr>");
+  EXPECT_EQ(lines[12], "<tr>");
+  EXPECT_EQ(lines[13], "<th align=\"left\" bgcolor=#FFFF99>山本太郎</th>");
+  EXPECT_EQ(lines[14], "<td align=\"center\" bgcolor=#FFFFFF><font color=#000000>---</font></td>");
+  EXPECT_EQ(lines[15], "<td align=\"center\" bgcolor=#FFFFFF><font color=#000000>　</font></td>");
+  EXPECT_EQ(lines[53], "<th align=\"left\" bgcolor=#FFFF99>[試合無し]</th>");
+  EXPECT_EQ(lines[59], "<td align=\"center\" bgcolor=#FFFFFF><font color=#000000>---</font></td>");
+  EXPECT_EQ(lines[60], "</table>");
+  EXPECT_EQ(lines[62], "</body></html>");
+
+  EXPECT_TRUE(app->Close());
+}
+
+TEST(WindowE2E, TableOptionsAreSavedBesideTheExeAndComeBackOnRestart) {
+  Workspace ws(kList);
+  const std::wstring title = L"春季リーグ <A&B>";
+  {
+    auto app = ws.Start();
+    app->ShowPage(3);
+    app->SetText(id::Edit1, title);
+    app->Choose(id::ComboBox2, 2);
+    app->Click(id::CheckBox1);
+    EXPECT_TRUE(app->Checked(id::CheckBox1));
+    EXPECT_TRUE(app->Enabled(id::Label4));
+    EXPECT_TRUE(app->Enabled(id::StaticText4));
+    EXPECT_EQ(app->Text(id::StaticText4), L"99FFFF") << "ticking keeps the swatch";
+
+    EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
+    ASSERT_TRUE(ws.Exists(kIni)) << "no settings file beside the exe";
+    EXPECT_EQ(Wide(ws.Setting("Title")), title);
+    EXPECT_EQ(ws.Setting("Number"), "2");
+    EXPECT_EQ(ws.Setting("FontColor"), "0");
+    EXPECT_EQ(ws.Setting("MemberColor"), "10092543");
+    EXPECT_EQ(ws.Setting("CelColor"), "16777215");
+    EXPECT_EQ(ws.Setting("PointInt"), "1");
+    EXPECT_EQ(ws.Setting("PointColor"), "16777113");
+
+    // The HTML reads the controls: title unescaped, two-digit numbers, points.
+    app->ShowPage(0);
+    app->Click(id::Button1);
+    app->ShowPage(3);
+    EXPECT_EQ(app->ClickForMessage(id::Button4), L"\"table.html\"に保存しました。");
+    const auto html = ReadBytes(ws.File(L"table.html"));
+    ASSERT_TRUE(html.has_value()) << "no table.html";
+    const TextList lines = Lines(*html);
+    ASSERT_EQ(lines.size(), 70u);  // 9 + 1 + 6 + 6 * 9
+    EXPECT_EQ(Wide(lines[0]), L"<html><head><title>" + title + L"</title></head>");
+    EXPECT_EQ(lines[5], "<th align=\"center\" bgcolor=#99FFFF>Pts.</th>");
+    EXPECT_EQ(lines[6], "<th align=\"center\" bgcolor=#FFFF99>[01]<br>山本</th>");
+    EXPECT_EQ(lines[11], "<th align=\"center\" bgcolor=#FFFF99>[06]<br>[試</th>");
+    EXPECT_EQ(lines[14], "<th align=\"left\" bgcolor=#FFFF99>[01]<br>山本太郎</th>");
+    EXPECT_EQ(lines[15], "<td align=\"center\" bgcolor=#99FFFF>　</td>");
+    EXPECT_TRUE(app->Close());
+  }
+  auto again = ws.Start();
+  again->ShowPage(3);
+  EXPECT_EQ(again->Text(id::Edit1), title);
+  EXPECT_EQ(again->Selected(id::ComboBox2), 2);
+  EXPECT_TRUE(again->Checked(id::CheckBox1));
+  EXPECT_TRUE(again->Enabled(id::Label4));
+  EXPECT_TRUE(again->Enabled(id::StaticText4));
+  EXPECT_EQ(again->Text(id::StaticText2), L"FFFF99");
+  EXPECT_EQ(again->Text(id::StaticText4), L"99FFFF");
+}
+
+TEST(WindowE2E, FailuresAndRefusalsLeaveTheWindowUsable) {
+  Workspace ws(kList);
+  const Text listing = Listing(Expected(kList));
+  auto app = ws.Start();
+  app->Click(id::Button1);
+
+  // table.txt cannot be created: the error box, then a later save still works.
+  ASSERT_TRUE(CreateDirectoryW(ws.File(L"table.txt").c_str(), nullptr));
+  EXPECT_EQ(app->ClickForError(id::Button3), L"ファイル ./table.txt を作成できません.");
+  ASSERT_TRUE(RemoveDirectoryW(ws.File(L"table.txt").c_str()));
+  EXPECT_EQ(app->ClickForMessage(id::Button3), L"\"table.txt\"に保存しました。");
+  EXPECT_EQ(ReadBytes(ws.File(L"table.txt")), listing);
+
+  ASSERT_TRUE(CreateDirectoryW(ws.File(L"table.html").c_str(), nullptr));
+  EXPECT_EQ(app->ClickForError(id::Button4), L"ファイル ./table.html を作成できません.");
+
+  // Too few names after a good run: selectors and views emptied, the listing
+  // and the output buttons stay.
+  WriteBytes(ws.File(L"list.txt"), "一人だけ\r\n");
+  EXPECT_EQ(app->ClickForMessage(id::Button1), L"登録数を２以上にしなければ実行できません。");
+  EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 1");
+  EXPECT_EQ(app->Text(id::Memo1), Wide(listing));
+  EXPECT_TRUE(app->Enabled(id::Button2));
+  EXPECT_TRUE(app->Enabled(id::Button3));
+  EXPECT_TRUE(app->Enabled(id::Button4));
+  EXPECT_EQ(app->ItemCount(id::ComboBox1), 0);
+  EXPECT_EQ(app->ItemCount(id::ComboBox3), 0);
+  EXPECT_EQ(app->Rows(id::ListView1), 0);
+  EXPECT_EQ(app->Rows(id::ListView2), 0);
+  EXPECT_EQ(app->ClickForMessage(id::Button3), L"\"table.txt\"に保存しました。");
+  EXPECT_EQ(ReadBytes(ws.File(L"table.txt")), listing) << "save hands over the listing shown";
+
+  ASSERT_TRUE(DeleteFileW(ws.File(L"list.txt").c_str()));
+  EXPECT_EQ(app->ClickForMessage(id::Button1), L"\"list.txt\" is not found !");
+  EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 1");
+
+  EXPECT_TRUE(app->Close());
+}
+
+}  // namespace
+}  // namespace rinban::e2e
