@@ -192,9 +192,19 @@ App::App(const std::wstring& folder, const std::wstring& exeName) {
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
-  Require(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                         folder.c_str(), &startup, &process_),
+  Require(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                         nullptr, folder.c_str(), &startup, &process_),
           "cannot start " + Utf8(exe) + " (error " + std::to_string(GetLastError()) + ")");
+  // Should the driver itself die, closing the job ends the program too, so
+  // no window is left behind holding the test runner's output.
+  job_ = CreateJobObjectW(nullptr, nullptr);
+  if (job_) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    AssignProcessToJobObject(job_, process_.hProcess);
+  }
+  ResumeThread(process_.hThread);
   clickDone_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   try {
     WaitForMainWindow();
@@ -205,6 +215,7 @@ App::App(const std::wstring& folder, const std::wstring& exeName) {
     CloseHandle(clickDone_);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
+    if (job_) CloseHandle(job_);
     throw;
   }
 }
@@ -252,6 +263,7 @@ App::~App() {
   CloseHandle(clickDone_);
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
+  if (job_) CloseHandle(job_);
 }
 
 LRESULT App::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

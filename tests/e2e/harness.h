@@ -124,6 +124,7 @@ class App {
   std::unordered_map<int, HWND> controls_;
   std::thread clicker_;
   HANDLE clickDone_ = nullptr;
+  HANDLE job_ = nullptr;
 };
 
 }  // namespace rinban::e2e

@@ -25,7 +25,7 @@ int RunDemo(const std::wstring& folder) {
       app.ShowPage(page);
       const std::wstring name = L"page" + std::to_wstring(page + 1) + L".bmp";
       app.Screenshot(folder + L"\\" + name);
-      std::printf("screenshot: %s\n", Utf8(name).c_str());
+      std::printf("screenshot of page %d\n", page + 1);
     }
     app.ShowPage(0);
     Require(app.Close(), "the window did not close on WM_CLOSE");
