@@ -427,6 +427,29 @@ void App::Answer(const Box& box) {
   Require(WaitClickDone(kWaitMs), "the handler did not finish after its box closed");
 }
 
+HWND App::MouseClickForDialog(int id) {
+  HWND control = Control(id);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  HWND dialog = nullptr;
+  WaitFor(kWaitMs, [&] {
+    for (HWND hwnd : TopLevelOf(process_.dwProcessId))
+      if (hwnd != main_) dialog = hwnd;
+    return dialog != nullptr;
+  });
+  Require(dialog != nullptr, "no dialog within " + std::to_string(kWaitMs) +
+                                 " ms after clicking control " + std::to_string(id));
+  return dialog;
+}
+
+void App::CloseDialog(HWND dialog, int button) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  Require(WaitFor(kWaitMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }),
+          "the dialog did not close");
+  Settle();
+}
+
 int App::ItemCount(int id) { return static_cast<int>(Send(Control(id), CB_GETCOUNT, 0, 0)); }
 int App::Selected(int id) { return static_cast<int>(Send(Control(id), CB_GETCURSEL, 0, 0)); }
 

@@ -84,6 +84,12 @@ class App {
   std::wstring ClickForError(int id);
   void Answer(const Box& box);
 
+  // Clicks a control with the mouse (posted, so a modal dialog cannot block
+  // the driver) and returns the new top-level window it opens.
+  HWND MouseClickForDialog(int id);
+  // Presses the dialog's button (IDOK, IDCANCEL) and waits until it has gone.
+  void CloseDialog(HWND dialog, int button);
+
   // Drop-down lists.
   int ItemCount(int id);
   int Selected(int id);

@@ -252,6 +252,20 @@ TEST(WindowE2E, TableOptionsAreSavedBesideTheExeAndComeBackOnRestart) {
     EXPECT_TRUE(app->Enabled(id::StaticText4));
     EXPECT_EQ(app->Text(id::StaticText4), L"99FFFF") << "ticking keeps the swatch";
 
+    // The colour picker starts at the swatch's colour: OK keeps it, and the
+    // main window is disabled while the picker is open.
+    HWND picker = app->MouseClickForDialog(id::StaticText2);
+    wchar_t pickerClass[32] = {};
+    GetClassNameW(picker, pickerClass, 32);
+    EXPECT_STREQ(pickerClass, L"#32770") << "not a dialog";
+    EXPECT_FALSE(IsWindowEnabled(app->Main())) << "the picker must be modal";
+    app->CloseDialog(picker, IDOK);
+    EXPECT_TRUE(IsWindowEnabled(app->Main()));
+    EXPECT_EQ(app->Text(id::StaticText2), L"FFFF99");
+    picker = app->MouseClickForDialog(id::StaticText4);
+    app->CloseDialog(picker, IDCANCEL);
+    EXPECT_EQ(app->Text(id::StaticText4), L"99FFFF");
+
     EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
     ASSERT_TRUE(ws.Exists(kIni)) << "no settings file beside the exe";
     EXPECT_EQ(Wide(ws.Setting("Title")), title);
