@@ -587,10 +587,4 @@ bool App::Close() {
   return WaitForSingleObject(process_.hProcess, kWaitMs) == WAIT_OBJECT_0;
 }
 
-DWORD App::ExitCode() {
-  DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(process_.hProcess, &code);
-  return code;
-}
-
 }  // namespace rinban::e2e

@@ -113,7 +113,6 @@ class App {
 
   // WM_CLOSE; returns whether the program ended by itself within the wait.
   bool Close();
-  DWORD ExitCode();
 
  private:
   void WaitForMainWindow();
