@@ -41,8 +41,23 @@ if(E2E_SOURCES)
     RINBAN_ARTIFACTS="e2e-artifacts")
   gtest_add_tests(TARGET e2e_driver SOURCES ${E2E_SOURCES}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} TEST_LIST E2E_TESTS)
+  # The sample list beside the driver, for a run over the data users see first.
+  if(EXISTS ${CMAKE_SOURCE_DIR}/examples/list.txt)
+    configure_file(${CMAKE_SOURCE_DIR}/examples/list.txt
+      ${CMAKE_CURRENT_BINARY_DIR}/e2e-sample-list.txt COPYONLY)
+  endif()
   # The screenshots the tests leave, as PNG for a person to look at.
   add_test(NAME e2e_screenshots_png
     COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/screenshots.sh ${CMAKE_CURRENT_BINARY_DIR}/e2e-artifacts)
   set_tests_properties(e2e_screenshots_png PROPERTIES DEPENDS "${E2E_TESTS}")
+endif()
+
+# Timing driver for scripts/measure.sh: built, never run as a test.
+file(GLOB PERF_SOURCES CONFIGURE_DEPENDS tests/perf/*.cpp)
+if(PERF_SOURCES)
+  add_executable(perf_driver ${PERF_SOURCES})
+  target_link_libraries(perf_driver PRIVATE rinban_core ${WIN_LIBS} psapi)
+  target_compile_options(perf_driver PRIVATE ${RINBAN_WARNINGS})
+  target_link_options(perf_driver PRIVATE -municode)
+  add_dependencies(perf_driver rinban2)
 endif()

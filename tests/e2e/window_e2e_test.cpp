@@ -238,6 +238,34 @@ TEST(WindowE2E, GeneratesBrowsesSavesCopiesAndWritesTheTable) {
   EXPECT_TRUE(app->Close());
 }
 
+// Real names: spaces, katakana, and a trail byte equal to a backslash (表 is 95 5C),
+// through the UTF-16 controls and back out to the files unchanged.
+TEST(WindowE2E, SampleListComesOutByteForByte) {
+  const auto sample = ReadBytes(DriverFolder() + L"\\e2e-sample-list.txt");
+  if (!sample) GTEST_SKIP() << "no e2e-sample-list.txt beside the driver";
+  const TextList names = SplitMemberList(*sample);
+  const ScheduleTables expected = Expected(*sample);
+  const Text listing = Listing(expected);
+  Workspace ws(*sample);
+  auto app = ws.Start();
+
+  app->Click(id::Button1);
+  EXPECT_EQ(app->Text(id::StaticText5), L"参加数: " + std::to_wstring(names.size()));
+  EXPECT_EQ(app->Text(id::Memo1), Wide(listing));
+  ASSERT_EQ(app->ItemCount(id::ComboBox1), static_cast<int>(names.size()));
+  for (size_t s = 0; s < names.size(); ++s) EXPECT_EQ(app->Item(id::ComboBox1, s), Wide(names[s]));
+
+  EXPECT_EQ(app->ClickForMessage(id::Button3), L"\"table.txt\"に保存しました。");
+  EXPECT_EQ(ReadBytes(ws.File(L"table.txt")), listing);
+  EXPECT_EQ(app->ClickForMessage(id::Button4), L"\"table.html\"に保存しました。");
+  const auto html = ReadBytes(ws.File(L"table.html"));
+  ASSERT_TRUE(html.has_value()) << "no table.html";
+  for (const Text& name : names)
+    EXPECT_NE(html->find("<th align=\"left\" bgcolor=#FFFF99>" + name + "</th>\r\n"), Text::npos)
+        << "no row head for " << Utf8(Wide(name));
+  EXPECT_TRUE(app->Close());
+}
+
 TEST(WindowE2E, TableOptionsAreSavedBesideTheExeAndComeBackOnRestart) {
   Workspace ws(kList);
   const std::wstring title = L"春季リーグ <A&B>";
