@@ -41,6 +41,8 @@ if(E2E_SOURCES)
     RINBAN_ARTIFACTS="e2e-artifacts")
   gtest_add_tests(TARGET e2e_driver SOURCES ${E2E_SOURCES}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} TEST_LIST E2E_TESTS)
+  # One window on the screen at a time: screenshots and the clipboard are shared.
+  set_tests_properties(${E2E_TESTS} PROPERTIES RUN_SERIAL TRUE)
   # The sample list beside the driver, for a run over the data users see first.
   if(EXISTS ${CMAKE_SOURCE_DIR}/examples/list.txt)
     configure_file(${CMAKE_SOURCE_DIR}/examples/list.txt
