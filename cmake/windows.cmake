@@ -15,11 +15,27 @@ add_executable(rinban2 WIN32 src/rinban2.cpp ${RINBAN_RC})
 target_link_libraries(rinban2 PRIVATE rinban_window)
 target_link_options(rinban2 PRIVATE -municode)
 
-# GoogleTest from Debian's sources, built by the cross compiler.
+# Timing driver for scripts/measure.sh: built, never run as a test.
+file(GLOB PERF_SOURCES CONFIGURE_DEPENDS tests/perf/*.cpp)
+if(PERF_SOURCES)
+  add_executable(perf_driver ${PERF_SOURCES})
+  target_link_libraries(perf_driver PRIVATE rinban_core ${WIN_LIBS} psapi)
+  target_compile_options(perf_driver PRIVATE ${RINBAN_WARNINGS})
+  target_link_options(perf_driver PRIVATE -municode)
+  add_dependencies(perf_driver rinban2)
+endif()
+
+# GoogleTest from Debian's sources, built by the cross compiler. Without them
+# (a build on Windows) only the program and the timing driver are built.
+set(RINBAN_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+if(NOT EXISTS ${RINBAN_GTEST_SOURCE}/CMakeLists.txt)
+  message(STATUS "No GoogleTest sources at ${RINBAN_GTEST_SOURCE}: tests not built")
+  return()
+endif()
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${RINBAN_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*_test.cpp)
@@ -52,14 +68,4 @@ if(E2E_SOURCES)
   add_test(NAME e2e_screenshots_png
     COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/screenshots.sh ${CMAKE_CURRENT_BINARY_DIR}/e2e-artifacts)
   set_tests_properties(e2e_screenshots_png PROPERTIES DEPENDS "${E2E_TESTS}")
-endif()
-
-# Timing driver for scripts/measure.sh: built, never run as a test.
-file(GLOB PERF_SOURCES CONFIGURE_DEPENDS tests/perf/*.cpp)
-if(PERF_SOURCES)
-  add_executable(perf_driver ${PERF_SOURCES})
-  target_link_libraries(perf_driver PRIVATE rinban_core ${WIN_LIBS} psapi)
-  target_compile_options(perf_driver PRIVATE ${RINBAN_WARNINGS})
-  target_link_options(perf_driver PRIVATE -municode)
-  add_dependencies(perf_driver rinban2)
 endif()
