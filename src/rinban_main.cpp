@@ -28,6 +28,11 @@ constexpr UINT kRunFormCreate = WM_APP + 1;
 constexpr int kLayoutFontHeight = 12;
 constexpr int kComboItemHeight = 12;
 constexpr int kComboDropItems = 8;
+// The progress bar is repainted at most this often during a run.
+constexpr ULONGLONG kBarPaintMs = 30;
+// The memo takes a listing in about this many slices, none smaller than the minimum.
+constexpr size_t kListingSlices = 24;
+constexpr size_t kMinListingSlice = 64 * 1024;
 // The swatches' layout colour: the 3-D face colour, as a system-colour reference.
 constexpr ColorValue kFaceColorReference = static_cast<ColorValue>(0x80000000u | COLOR_BTNFACE);
 
@@ -514,7 +519,14 @@ void TForm1::FormCloseQuery(HWND, bool&) {
   // Closing is never refused and saves nothing.
 }
 
-void TForm1::Button1Click(HWND) { RunGeneration(Tables, *this, msg::kListPath); }
+void TForm1::Button1Click(HWND) {
+  struct Finish {
+    TForm1& form;
+    ~Finish() { form.FinishSteps(); }
+  } finish{*this};
+  barPaintedAt_ = GetTickCount64();
+  RunGeneration(Tables, *this, msg::kListPath);
+}
 
 void TForm1::ComboBox1Change(HWND) {
   {
@@ -607,7 +619,43 @@ void TForm1::SetTotal(int32_t count) {
   if (ProgressBar1.Max() != count) ProgressBar1.SetMax(count);
 }
 
-void TForm1::Step() { ProgressBar1.Step(); }
+void TForm1::Step() {
+  if (holdSteps_) {
+    ++heldSteps_;
+    return;
+  }
+  StepBar();
+}
+
+// The bar's own repaint on every step costs more than the step under some
+// platforms; the position moves at once, the picture at most every
+// kBarPaintMs.
+void TForm1::StepBar() {
+  if (!barFrozen_) {
+    ProgressBar1.Send(WM_SETREDRAW, FALSE);
+    barFrozen_ = true;
+  }
+  ProgressBar1.Step();
+  const ULONGLONG now = GetTickCount64();
+  if (now - barPaintedAt_ >= kBarPaintMs) {
+    ThawBar();
+    barPaintedAt_ = now;
+  }
+}
+
+void TForm1::ThawBar() noexcept {
+  if (!barFrozen_) return;
+  ProgressBar1.Send(WM_SETREDRAW, TRUE);
+  RedrawWindow(ProgressBar1.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  barFrozen_ = false;
+}
+
+// Every step of the run reaches the bar, on every path out of it.
+void TForm1::FinishSteps() noexcept {
+  holdSteps_ = false;
+  for (; heldSteps_ > 0; --heldSteps_) ProgressBar1.Step();
+  ThawBar();
+}
 
 void TForm1::ShowMessage(const Text& text) { dialogs_.ShowMessage(hwnd_, text); }
 
@@ -628,18 +676,58 @@ void TForm1::FillSelectors(const TextList& members, const TextList& rounds) {
     combo->Reserve(items->size(), chars);
     for (const Text& item : *items) combo->Add(item);
   }
+  ThawBar();  // the schedule's steps are done
 }
 
 void TForm1::ClearListing() {
   Memo1.SetText(Text());
   listing_.clear();
+  // The listing's steps come next; they are shown while the memo takes the
+  // listing, which is where the time goes.
+  holdSteps_ = true;
 }
 
 void TForm1::SetListing(Text listing) {
-  // One assignment; the bytes are kept only once the memo shows them.
-  const std::wstring wide = ToWide(listing);
-  if (!Memo1.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()))) throw std::bad_alloc();
+  // The text box lays out every line as it takes it, some microseconds a
+  // line, so a listing of a million lines goes in as a few dozen slices cut
+  // after line ends, with the held steps shown between them. A '\n' is
+  // never a trail byte, so each slice converts as it would in the whole.
+  const size_t total = listing.size();
+  const size_t slice = std::max(kMinListingSlice, total / kListingSlices + 1);
+  const int steps = heldSteps_;
+  holdSteps_ = false;
+  size_t chars = 0;
+  {
+    RedrawBatch batch(Memo1);
+    Memo1.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    for (size_t at = 0; at < total;) {
+      size_t end = total;
+      if (total - at > slice) {
+        const size_t lineEnd = listing.find('\n', at + slice);
+        if (lineEnd != Text::npos) end = lineEnd + 1;
+      }
+      const std::wstring wide = ToWide(std::string_view(listing).substr(at, end - at));
+      Memo1.Send(EM_SETSEL, chars, chars);
+      Memo1.Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+      chars += wide.size();
+      at = end;
+      const auto due = static_cast<int>(static_cast<unsigned long long>(steps) * at / total);
+      for (; heldSteps_ > steps - due; --heldSteps_) StepBar();
+    }
+    // A text box that ran out of room keeps less than it was given; the bytes
+    // are kept only once the memo shows them all.
+    if (static_cast<size_t>(Memo1.Send(WM_GETTEXTLENGTH)) != chars) {
+      Memo1.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+      throw std::bad_alloc();
+    }
+    // As after one assignment: caret and view at the top, nothing to undo.
+    Memo1.Send(EM_SETSEL, 0, 0);
+    Memo1.Send(EM_SCROLLCARET);
+    Memo1.Send(EM_EMPTYUNDOBUFFER);
+    Memo1.Send(EM_SETMODIFY, FALSE);
+  }
   listing_ = std::move(listing);
+  ThawBar();
 }
 
 void TForm1::SelectFirstItems() {

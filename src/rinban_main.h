@@ -95,6 +95,9 @@ class TForm1 final : public GenerationView {
   void FitMemberColumns();
   void FitRoundColumn();
   void SetComboHeights(const ComboBox& combo, int height) const;
+  void StepBar();
+  void ThawBar() noexcept;
+  void FinishSteps() noexcept;
 
   HINSTANCE instance_;
   FormDialogs& dialogs_;
@@ -105,6 +108,12 @@ class TForm1 final : public GenerationView {
   Text listing_;
   TextList customColors_;
   HWND lastFocus_ = nullptr;  // given back when the window is activated again
+  // Progress of a run: steps held back until the memo takes the listing,
+  // and the bar's repaint, which lags its position by at most kBarPaintMs.
+  bool holdSteps_ = false;
+  int heldSteps_ = 0;
+  bool barFrozen_ = false;
+  ULONGLONG barPaintedAt_ = 0;
 };
 
 }  // namespace rinban
