@@ -3,7 +3,6 @@
 #include <cstring>
 #include <limits>
 #include <new>
-#include <string>
 
 #include "text/error.h"
 #include "text/messages.h"
@@ -11,47 +10,60 @@
 namespace rinban {
 namespace {
 
-// Hands a copy of bytes over as format; the block is ours to free only
-// when the hand-over fails.
-void PutOnClipboard(UINT format, const void* bytes, size_t size) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!block) throw AppError(Text(msg::kClipboardSet));
-  void* target = GlobalLock(block);
-  if (!target) {
-    GlobalFree(block);
-    throw AppError(Text(msg::kClipboardSet));
+// A movable global block, ours to free until the clipboard takes it.
+class GlobalBlock {
+ public:
+  explicit GlobalBlock(size_t size) : block_(GlobalAlloc(GMEM_MOVEABLE, size)) {
+    if (!block_) throw AppError(Text(msg::kClipboardSet));
   }
-  std::memcpy(target, bytes, size);
-  GlobalUnlock(block);
-  if (!SetClipboardData(format, block)) {
-    GlobalFree(block);
-    throw AppError(Text(msg::kClipboardSet));
+  ~GlobalBlock() {
+    if (block_) GlobalFree(block_);
   }
-}
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
 
-std::wstring Widen932(const Text& text) {
-  if (text.empty()) return {};
-  if (text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) throw std::bad_alloc();
-  const int size = static_cast<int>(text.size());
-  const int count = MultiByteToWideChar(932, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(count), L'\0');
-  MultiByteToWideChar(932, 0, text.data(), size, wide.data(), count);
-  return wide;
-}
+  // Runs fill on the locked bytes.
+  template <class Fill>
+  void Write(Fill fill) {
+    void* bytes = GlobalLock(block_);
+    if (!bytes) throw AppError(Text(msg::kClipboardSet));
+    fill(bytes);
+    GlobalUnlock(block_);
+  }
+  void HandOver(UINT format) {
+    if (!SetClipboardData(format, block_)) throw AppError(Text(msg::kClipboardSet));
+    block_ = nullptr;
+  }
+
+ private:
+  HGLOBAL block_;
+};
 
 }  // namespace
 
 void CopyTextToClipboard(HWND owner, const Text& text) {
-  // Converted before the clipboard is opened, so running out of memory
-  // leaves it as it was.
-  const std::wstring wide = Widen932(text);
+  if (text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) throw std::bad_alloc();
+  const int size = static_cast<int>(text.size());
+  // Both blocks are filled before the clipboard is opened, so running out of
+  // memory leaves it as it was; the wide text is converted straight into its
+  // block, a listing of tens of megabytes being copied once only.
+  GlobalBlock bytes(text.size() + 1);
+  bytes.Write([&](void* out) { std::memcpy(out, text.c_str(), text.size() + 1); });
+  const int count = size == 0 ? 0 : MultiByteToWideChar(932, 0, text.data(), size, nullptr, 0);
+  GlobalBlock wide((static_cast<size_t>(count) + 1) * sizeof(wchar_t));
+  wide.Write([&](void* out) {
+    auto* chars = static_cast<wchar_t*>(out);
+    if (count > 0) MultiByteToWideChar(932, 0, text.data(), size, chars, count);
+    chars[count] = L'\0';
+  });
+
   if (!OpenClipboard(owner)) throw AppError(Text(msg::kClipboardOpen));
   struct Closer {
     ~Closer() { CloseClipboard(); }
   } closer;
   EmptyClipboard();
-  PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
-  PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  bytes.HandOver(CF_TEXT);
+  wide.HandOver(CF_UNICODETEXT);
 }
 
 }  // namespace rinban
