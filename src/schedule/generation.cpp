@@ -1,12 +1,37 @@
 #include "schedule/generation.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "platform/files.h"
+#include "platform/memory.h"
 #include "text/error.h"
 #include "text/messages.h"
 
 namespace rinban {
+namespace {
+
+double TableBytes(double n) {
+  const double pairs = n * std::floor((n + 1) / 2) * sizeof(Tmatch);
+  const double opponents = (n + 2) * n * sizeof(Text) + (n + 2) * sizeof(TextList);
+  return pairs + n * sizeof(std::vector<Tmatch>) + opponents + (n + 2) * sizeof(Text);
+}
+
+}  // namespace
+
+double RunMemoryLowerBound(const ScheduleTables& tables, const TextList& names) {
+  const double n = static_cast<double>(names.size());
+  const double grown = std::max(0.0, TableBytes(n) - TableBytes(static_cast<double>(tables.Pairings.size())));
+  if (names.size() < 2) return grown;
+  const double rounds = names.size() % 2 == 1 ? n : n - 1;
+  double slotBytes = names.size() % 2 == 1 ? sizeof(msg::kByeName) - 1 : 0;
+  for (const Text& name : names) slotBytes += static_cast<double>(name.size());
+  // Every round lists every slot once, 14 bytes around each pair, and a
+  // header, separator and empty line of more than 45 bytes.
+  const double listing = rounds * (slotBytes + 14 * (std::floor(rounds / 2) + 1) + 45);
+  return grown + 2 * listing;
+}
 
 bool RunGeneration(ScheduleTables& tables, GenerationView& view, const Text& listPath) {
   if (!FileExists(listPath)) {
@@ -17,6 +42,10 @@ bool RunGeneration(ScheduleTables& tables, GenerationView& view, const Text& lis
   // The tables hold N + 2 slots counted in 32 bits; a list longer than that
   // could never be built, so refuse it before anything changes.
   if (names.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - 2))
+    throw AppError(Text(msg::kOutOfMemory));
+  // Nor start a run that cannot fit: left to the allocator, a huge list
+  // would take the whole machine down with it before failing.
+  if (RunMemoryLowerBound(tables, names) > static_cast<double>(AvailableMemory()))
     throw AppError(Text(msg::kOutOfMemory));
   const int32_t n = static_cast<int32_t>(names.size());
 

@@ -24,6 +24,11 @@ class GenerationView : public ScheduleProgress {
   ~GenerationView() = default;
 };
 
+// The fewest bytes a run over names must add to what tables already hold:
+// the grown tables and the listing with its copy for the window. A floating
+// count, since a list of 2^31 names overflows 64 bits here.
+double RunMemoryLowerBound(const ScheduleTables& tables, const TextList& names);
+
 // Runs the whole command on listPath. Returns true when a schedule was built.
 // File failures propagate as AppError.
 bool RunGeneration(ScheduleTables& tables, GenerationView& view, const Text& listPath);

@@ -1,0 +1,91 @@
+// The generate run refuses a list whose schedule cannot fit in memory before
+// it touches anything, and never refuses one that can.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "schedule/generation.h"
+#include "text/error.h"
+#include "text/messages.h"
+
+namespace rinban {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct NoProgress final : ScheduleProgress {
+  void SetTotal(int32_t) override {}
+  void Step() override {}
+};
+
+// Counts every effect on the window; a refused run must leave it at zero.
+struct CountingView final : GenerationView {
+  int effects = 0;
+  void SetTotal(int32_t) override { ++effects; }
+  void Step() override { ++effects; }
+  void ShowMessage(const Text&) override { ++effects; }
+  void ClearSelectorsAndViews() override { ++effects; }
+  void SetStatus(const Text&) override { ++effects; }
+  void FillSelectors(const TextList&, const TextList&) override { ++effects; }
+  void ClearListing() override { ++effects; }
+  void SetListing(Text) override { ++effects; }
+  void SelectFirstItems() override { ++effects; }
+  void EnableOutputButtons() override { ++effects; }
+};
+
+TextList Names(int n) {
+  TextList names;
+  for (int i = 0; i < n; ++i) names.push_back(std::string(static_cast<size_t>(i % 7), 'x') + std::to_string(i));
+  return names;
+}
+
+// A bound above what a run really takes would refuse lists that fit.
+TEST(GenerationMemory, BoundStaysBelowTheRealTablesAndListing) {
+  for (int n : {2, 3, 4, 5, 10, 11, 64, 101}) {
+    const TextList names = Names(n);
+    ScheduleTables tables;
+    ResizeScheduleTables(tables, n);
+    double tableBytes = 0;
+    for (const auto& row : tables.Pairings) tableBytes += row.size() * sizeof(Tmatch);
+    for (const auto& row : tables.Opponents) tableBytes += row.size() * sizeof(Text);
+    NoProgress progress;
+    BuildSchedule(names, tables, progress);
+    const double listing = static_cast<double>(FormatScheduleListing(tables, progress).size());
+
+    EXPECT_LE(RunMemoryLowerBound(ScheduleTables{}, names), tableBytes * 1.5 + 2 * listing) << n;
+    EXPECT_GE(RunMemoryLowerBound(ScheduleTables{}, names), tableBytes) << n;
+    // Tables already that large need nothing more for themselves.
+    EXPECT_LE(RunMemoryLowerBound(tables, names), 2 * listing) << n;
+    EXPECT_GT(RunMemoryLowerBound(tables, names), listing) << n;
+  }
+  EXPECT_LT(RunMemoryLowerBound(ScheduleTables{}, Names(1)), 1000);
+}
+
+TEST(GenerationMemory, HundredThousandNamesAreRefusedBeforeAnyEffect) {
+  const fs::path dir = fs::temp_directory_path() / ("rinban-genmem-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  const Text path = (dir / "list.txt").string();
+  {
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < 100000; ++i) out << "m" << i << "\r\n";
+  }
+  ScheduleTables tables;
+  ResizeScheduleTables(tables, 3);
+  CountingView view;
+  try {
+    RunGeneration(tables, view, path);
+    ADD_FAILURE() << "a schedule of 10^10 entries was started";
+  } catch (const AppError& e) {
+    EXPECT_EQ(e.Message(), msg::kOutOfMemory);
+  }
+  EXPECT_EQ(view.effects, 0);
+  EXPECT_EQ(tables.RoundCount, 3);
+  EXPECT_EQ(tables.Pairings.size(), 3u);
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace rinban
