@@ -185,6 +185,28 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
   return bytes;
 }
 
+std::optional<std::string> ClipboardBytes(UINT format) {
+  const size_t unit = format == CF_UNICODETEXT ? sizeof(wchar_t) : 1;
+  for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
+    if (!OpenClipboard(nullptr)) continue;
+    std::optional<std::string> bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+      const size_t size = GlobalSize(data);
+      if (const char* at = static_cast<const char*>(GlobalLock(data))) {
+        size_t end = 0;  // up to the first zero unit, never past the block
+        while (end + unit <= size && std::string_view(at + end, unit).find_first_not_of('\0') !=
+                                         std::string_view::npos)
+          end += unit;
+        bytes = std::string(at, end);
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+    return bytes;
+  }
+  return std::nullopt;
+}
+
 App::App(const std::wstring& folder, const std::wstring& exeName) {
   const std::wstring exe = folder + L"\\" + exeName;
   std::wstring commandLine = L"\"" + exe + L"\"";
@@ -334,10 +356,12 @@ void App::JoinClick() {
   }
 }
 
-void App::Click(int id) {
+void App::Click(int id) { ClickWithin(id, kWaitMs); }
+
+void App::ClickWithin(int id, DWORD ms) {
   StartClick(id);
   std::optional<Box> box;
-  const bool done = WaitFor(kWaitMs, [&] {
+  const bool done = WaitFor(ms, [&] {
     if (WaitForSingleObject(clickDone_, 0) == WAIT_OBJECT_0) return true;
     box = FindBox();
     return box.has_value();
@@ -349,7 +373,7 @@ void App::Click(int id) {
                   "\"");
   }
   Require(done, "the handler of control " + std::to_string(id) + " did not finish within " +
-                    std::to_string(kWaitMs) + " ms");
+                    std::to_string(ms) + " ms");
   JoinClick();
 }
 
@@ -364,6 +388,20 @@ Box App::ClickForBox(int id) {
   Require(box.has_value(), shown ? "control " + std::to_string(id) + " finished without a box"
                                  : "no box within " + std::to_string(kWaitMs) + " ms after clicking " +
                                        std::to_string(id));
+  return *box;
+}
+
+Box App::ClickForBoxWithin(int id, DWORD ms) {
+  StartClick(id);
+  std::optional<Box> box;
+  WaitFor(ms, [&] {
+    box = FindBox();
+    return box.has_value() || WaitForSingleObject(clickDone_, 0) == WAIT_OBJECT_0;
+  });
+  if (!box) box = FindBox();
+  Require(box.has_value(), "no box within " + std::to_string(ms) + " ms after clicking " +
+                               std::to_string(id));
+  Answer(*box);
   return *box;
 }
 

@@ -46,6 +46,11 @@ class TempFolder {
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
 
+// The clipboard's data in format (CF_TEXT, CF_UNICODETEXT) as raw bytes up to
+// its terminating zero; nullopt when the clipboard cannot be opened or holds
+// no such data.
+std::optional<std::string> ClipboardBytes(UINT format);
+
 // A modal box of the program: its own message box (text in MessageText, no
 // icon) or the platform's error box (static texts, an icon).
 struct Box {
@@ -76,8 +81,13 @@ class App {
   // Clicks a button and waits until its handler has finished; fails when a
   // box opens instead.
   void Click(int id);
+  // The same with a longer wait, for handlers that take long (huge lists).
+  void ClickWithin(int id, DWORD ms);
   // Clicks a button and waits for the box its handler opens; the box is left open.
   Box ClickForBox(int id);
+  // The same for handlers that take long (huge lists): waits up to ms for the
+  // box, then answers it with OK.
+  Box ClickForBoxWithin(int id, DWORD ms);
   // The message box's text after a click, the box answered with OK.
   std::wstring ClickForMessage(int id);
   // The error box's texts after a click, the box answered with OK.

@@ -1,0 +1,295 @@
+// The real rinban2.exe under hostile input and real faults: every case ends
+// in a result, a message or the error box, never a crash or a hang, and the
+// next action afterwards still succeeds.
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "schedule/listing.h"
+#include "table/html.h"
+#include "window/control_ids.h"
+
+namespace rinban::e2e {
+namespace {
+
+constexpr wchar_t kExe[] = L"" RINBAN_EXE;
+constexpr wchar_t kIni[] = L"rinban2.INI";
+constexpr char kSmallList[] = "山本\r\n鈴木\r\nLi\r\n";
+constexpr DWORD kLongWaitMs = 25000;  // a huge list under Wine
+
+struct NoProgress final : ScheduleProgress {
+  void SetTotal(int32_t) override {}
+  void Step() override {}
+};
+
+struct Expected {
+  int lines = 0;
+  Text listing;
+  Text html;  // with the default table options
+};
+
+Expected Expect(std::string_view listBytes) {
+  const TextList names = SplitMemberList(listBytes);
+  ScheduleTables tables;
+  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
+  NoProgress progress;
+  BuildSchedule(names, tables, progress);
+  CrossTableInput input;
+  input.slotCount = tables.RoundCount + 1;
+  input.names = &tables.MemberNames;
+  input.title = "test";
+  input.font = "000000";
+  input.member = "FFFF99";
+  input.other = "FFFFFF";
+  input.pointColor = "99FFFF";
+  return {static_cast<int>(names.size()), FormatScheduleListing(tables, progress),
+          JoinLines(BuildCrossTableLines(input))};
+}
+
+class Workspace {
+ public:
+  Workspace() {
+    const std::wstring from = DriverFolder() + L"\\" + kExe;
+    Require(CopyFileW(from.c_str(), folder_.File(kExe).c_str(), FALSE), "cannot copy " + Utf8(from));
+  }
+  std::unique_ptr<App> Start() { return std::make_unique<App>(folder_.Path(), kExe); }
+  std::wstring File(std::wstring_view name) const { return folder_.File(name); }
+  void Write(std::wstring_view name, std::string_view bytes) const { WriteBytes(File(name), bytes); }
+  std::optional<std::string> Read(std::wstring_view name) const { return ReadBytes(File(name)); }
+
+ private:
+  TempFolder folder_;
+};
+
+// Another program's handle on a file, with no sharing, for as long as it lives.
+class Lock {
+ public:
+  explicit Lock(const std::wstring& path)
+      : h_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    Require(h_ != INVALID_HANDLE_VALUE, "cannot lock " + Utf8(path));
+  }
+  ~Lock() { CloseHandle(h_); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  HANDLE h_;
+};
+
+std::string Random(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& b : bytes) {
+    b = static_cast<char>(random() & 0xFF);
+    if (b == '\0') b = 'x';  // so the whole file is read, not cut at a NUL
+  }
+  return bytes;
+}
+
+// Generates from list and checks everything a user gets out: status, memo,
+// saved listing, HTML, and the clipboard's bytes.
+void GenerateAndCheckOutputs(App& app, const Workspace& ws, std::string_view list, const char* what) {
+  SCOPED_TRACE(what);
+  ws.Write(L"list.txt", list);
+  const Expected expected = Expect(list);
+  ASSERT_GE(expected.lines, 2);
+  app.ShowPage(0);
+  app.Click(id::Button1);
+  EXPECT_EQ(app.Text(id::StaticText5), L"参加数: " + std::to_wstring(expected.lines));
+  EXPECT_EQ(app.Text(id::Memo1), Wide(expected.listing));
+  EXPECT_EQ(app.ItemCount(id::ComboBox1), expected.lines);
+  EXPECT_EQ(app.ClickForMessage(id::Button3), L"\"table.txt\"に保存しました。");
+  EXPECT_EQ(ws.Read(L"table.txt"), expected.listing);
+  EXPECT_EQ(app.ClickForMessage(id::Button2), L"クリップボードにコピーしました。");
+  EXPECT_EQ(ClipboardBytes(CF_TEXT), expected.listing);
+  app.ShowPage(3);
+  EXPECT_EQ(app.ClickForMessage(id::Button4), L"\"table.html\"に保存しました。");
+  EXPECT_EQ(ws.Read(L"table.html"), expected.html);
+  app.ShowPage(0);
+}
+
+std::wstring OutOfMemory() { return L"メモリが不足しています."; }
+
+TEST(RobustnessE2E, HostileListsComeOutByteForByte) {
+  Workspace ws;
+  auto app = ws.Start();
+
+  // Every byte value but NUL, CR and LF anywhere, lead bytes before line ends
+  // and invalid double-byte pairs included.
+  GenerateAndCheckOutputs(*app, ws, Random(6000, 20261209), "random bytes");
+
+  // A lead byte with nothing after it in its line, and as the file's last
+  // byte; a 3-byte name whose third byte is a lead byte is cut without
+  // reading past its end.
+  GenerateAndCheckOutputs(*app, ws, "A\x81\r\nAB\x81\r\n\x81\r\n\x82\xA0\x81\nCCC\x81", "lone lead bytes");
+}
+
+TEST(RobustnessE2E, HugeListsEndInAResultOrTheMemoryError) {
+  Workspace ws;
+  auto app = ws.Start();
+
+  // One line of 10 MB: a list of one, refused, and nothing is lost.
+  const std::string longName(10u << 20, 'n');
+  ws.Write(L"list.txt", longName);
+  Box box = app->ClickForBoxWithin(id::Button1, kLongWaitMs);
+  EXPECT_EQ(box.text, L"登録数を２以上にしなければ実行できません。");
+  EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 1");
+
+  // The same line with a partner: a schedule of one round, saved whole.
+  const std::string pair = longName + "\r\nB\r\n";
+  ws.Write(L"list.txt", pair);
+  const Expected expected = Expect(pair);
+  app->ClickWithin(id::Button1, kLongWaitMs);
+  EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 2");
+  EXPECT_EQ(app->ItemCount(id::ComboBox1), 2);
+  box = app->ClickForBoxWithin(id::Button3, kLongWaitMs);
+  EXPECT_EQ(box.text, L"\"table.txt\"に保存しました。");
+  const auto saved = ws.Read(L"table.txt");
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->size(), expected.listing.size());
+  EXPECT_TRUE(*saved == expected.listing) << "table.txt differs from the listing";
+
+  // 100 000 short lines: a schedule of 10^10 entries cannot be held; the
+  // run is refused before anything changes.
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "m" + std::to_string(i) + "\r\n";
+  ws.Write(L"list.txt", many);
+  box = app->ClickForBoxWithin(id::Button1, kLongWaitMs);
+  EXPECT_FALSE(box.isMessage);
+  EXPECT_EQ(box.text, OutOfMemory());
+  EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 2") << "a refused run changes nothing";
+
+  // And the window goes on.
+  GenerateAndCheckOutputs(*app, ws, kSmallList, "after the huge lists");
+}
+
+TEST(RobustnessE2E, HostileSettingsGiveTheDefaultsAndSaveStillWorks) {
+  auto expectDefaults = [](App& app, const char* what) {
+    SCOPED_TRACE(what);
+    app.ShowPage(3);
+    EXPECT_EQ(app.Text(id::Edit1), L"test");
+    EXPECT_EQ(app.Selected(id::ComboBox2), 0);
+    EXPECT_EQ(app.Text(id::StaticText1), L"000000");
+    EXPECT_EQ(app.Text(id::StaticText2), L"FFFF99");
+    EXPECT_EQ(app.Text(id::StaticText3), L"FFFFFF");
+    EXPECT_EQ(app.Text(id::StaticText4), L"99FFFF");
+    EXPECT_FALSE(app.Checked(id::CheckBox1));
+  };
+
+  {
+    Workspace ws;
+    ws.Write(kIni, Random(4096, 7));
+    auto app = ws.Start();
+    expectDefaults(*app, "garbage INI");
+    app->SetText(id::Edit1, L"後期");
+    EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
+    app.reset();
+    auto again = ws.Start();
+    again->ShowPage(3);
+    EXPECT_EQ(again->Text(id::Edit1), L"後期") << "saved into the garbage file and read back";
+  }
+  {
+    // 100 KB values: the title comes back cut to 2047 bytes, an endless
+    // number gives its default.
+    Workspace ws;
+    ws.Write(kIni, "[HTMLOption]\r\nTitle=" + std::string(100 << 10, 't') + "\r\nMemberColor=" +
+                       std::string(100 << 10, '1') + "\r\nCelColor=255\r\n");
+    auto app = ws.Start();
+    app->ShowPage(3);
+    EXPECT_EQ(app->Text(id::Edit1), std::wstring(2047, L't'));
+    EXPECT_EQ(app->Text(id::StaticText2), L"FFFF99");
+    EXPECT_EQ(app->Text(id::StaticText3), L"FF0000") << "the key after the long one is still read";
+    EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
+  }
+  {
+    // A folder where the settings file belongs: defaults, then the save
+    // fails with the full path, and succeeds once the folder is gone.
+    Workspace ws;
+    ASSERT_TRUE(CreateDirectoryW(ws.File(kIni).c_str(), nullptr));
+    auto app = ws.Start();
+    expectDefaults(*app, "settings path is a folder");
+    EXPECT_EQ(app->ClickForError(id::Button5), ws.File(kIni) + L" に書き込めません.");
+    ASSERT_TRUE(RemoveDirectoryW(ws.File(kIni).c_str()));
+    EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
+  }
+}
+
+TEST(RobustnessE2E, LockedAndMisplacedFilesGiveTheirErrorsAndLoseNothing) {
+  Workspace ws;
+  auto app = ws.Start();
+
+  // A folder named list.txt is no list.
+  ASSERT_TRUE(CreateDirectoryW(ws.File(L"list.txt").c_str(), nullptr));
+  EXPECT_EQ(app->ClickForMessage(id::Button1), L"\"list.txt\" is not found !");
+  EXPECT_EQ(app->Text(id::StaticText5), L"");
+  ASSERT_TRUE(RemoveDirectoryW(ws.File(L"list.txt").c_str()));
+
+  // A list another program holds without sharing: the error, nothing changed.
+  ws.Write(L"list.txt", kSmallList);
+  {
+    Lock lock(ws.File(L"list.txt"));
+    EXPECT_EQ(app->ClickForError(id::Button1), L"ファイル ./list.txt は開けません.");
+    EXPECT_EQ(app->Text(id::StaticText5), L"");
+    EXPECT_FALSE(app->Enabled(id::Button2));
+  }
+  const Expected expected = Expect(kSmallList);
+  app->Click(id::Button1);
+  EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 3");
+
+  // Outputs held by another program: the error, and the held file keeps its bytes.
+  const std::string old = "kept as it was\r\n";
+  ws.Write(L"table.txt", old);
+  ws.Write(L"table.html", old);
+  {
+    Lock text(ws.File(L"table.txt"));
+    Lock html(ws.File(L"table.html"));
+    EXPECT_EQ(app->ClickForError(id::Button3), L"ファイル ./table.txt を作成できません.");
+    app->ShowPage(3);
+    EXPECT_EQ(app->ClickForError(id::Button4), L"ファイル ./table.html を作成できません.");
+  }
+  EXPECT_EQ(ws.Read(L"table.txt"), old);
+  EXPECT_EQ(ws.Read(L"table.html"), old);
+  EXPECT_EQ(app->ClickForMessage(id::Button4), L"\"table.html\"に保存しました。");
+  EXPECT_EQ(ws.Read(L"table.html"), expected.html);
+  app->ShowPage(0);
+  EXPECT_EQ(app->ClickForMessage(id::Button3), L"\"table.txt\"に保存しました。");
+  EXPECT_EQ(ws.Read(L"table.txt"), expected.listing);
+
+  // The settings file held likewise: the error with its path, no confirmation,
+  // the file untouched; then the save goes through.
+  const std::string oldIni = "[HTMLOption]\r\nTitle=old\r\n";
+  ws.Write(kIni, oldIni);
+  app->ShowPage(3);
+  {
+    Lock ini(ws.File(kIni));
+    EXPECT_EQ(app->ClickForError(id::Button5), ws.File(kIni) + L" に書き込めません.");
+  }
+  EXPECT_EQ(ws.Read(kIni), oldIni);
+  EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
+  EXPECT_NE(ws.Read(kIni), oldIni);
+}
+
+TEST(RobustnessE2E, ClipboardHeldByAnotherProgram) {
+  Workspace ws;
+  ws.Write(L"list.txt", kSmallList);
+  const Expected expected = Expect(kSmallList);
+  auto app = ws.Start();
+  app->Click(id::Button1);
+
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  EXPECT_EQ(app->ClickForError(id::Button2), L"クリップボードを開くことができません.");
+  CloseClipboard();
+  EXPECT_EQ(ClipboardBytes(CF_TEXT), std::nullopt) << "the clipboard was changed";
+
+  EXPECT_EQ(app->ClickForMessage(id::Button2), L"クリップボードにコピーしました。");
+  EXPECT_EQ(ClipboardBytes(CF_TEXT), expected.listing);
+}
+
+}  // namespace
+}  // namespace rinban::e2e
