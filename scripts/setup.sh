@@ -24,3 +24,11 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   grep -q '^ja_JP.UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
 fi
+
+# A code page 1252 locale, for the end-to-end run outside Japanese settings.
+if ! locale -a 2>/dev/null | grep -qi '^en_US\.utf-\?8$'; then
+  SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO sed -i 's/^# *en_US.UTF-8/en_US.UTF-8/' /etc/locale.gen
+  grep -q '^en_US.UTF-8' /etc/locale.gen || echo 'en_US.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

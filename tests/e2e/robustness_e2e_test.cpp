@@ -1,6 +1,7 @@
 // The real rinban2.exe under hostile input and real faults: every case ends
 // in a result, a message or the error box, never a crash or a hang, and the
 // next action afterwards still succeeds.
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <random>
@@ -11,6 +12,7 @@
 #include "harness.h"
 #include "schedule/listing.h"
 #include "table/html.h"
+#include "text/messages.h"
 #include "window/control_ids.h"
 
 namespace rinban::e2e {
@@ -20,6 +22,10 @@ constexpr wchar_t kExe[] = L"" RINBAN_EXE;
 constexpr wchar_t kIni[] = L"rinban2.INI";
 constexpr char kSmallList[] = "山本\r\n鈴木\r\nLi\r\n";
 constexpr DWORD kLongWaitMs = 25000;  // a huge list under Wine
+// As the platform's profile functions write it, the same in every code page.
+constexpr char kSavedIni[] =
+    "[HTMLOption]\r\nTitle=\x8F\x74\x82\xCC\x95\x5C \xB1\r\nNumber=1\r\nFontColor=0\r\n"
+    "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=1\r\nPointColor=16777113\r\n";
 
 struct NoProgress final : ScheduleProgress {
   void SetTotal(int32_t) override {}
@@ -28,26 +34,36 @@ struct NoProgress final : ScheduleProgress {
 
 struct Expected {
   int lines = 0;
+  ScheduleTables tables;
   Text listing;
   Text html;  // with the default table options
+
+  // table.html with the default colours.
+  Text Html(const Text& title, int32_t style, bool points) const {
+    CrossTableInput input;
+    input.slotCount = tables.RoundCount + 1;
+    input.names = &tables.MemberNames;
+    input.title = title;
+    input.style = style;
+    input.points = points;
+    input.font = "000000";
+    input.member = "FFFF99";
+    input.other = "FFFFFF";
+    input.pointColor = "99FFFF";
+    return JoinLines(BuildCrossTableLines(input));
+  }
 };
 
 Expected Expect(std::string_view listBytes) {
+  Expected e;
   const TextList names = SplitMemberList(listBytes);
-  ScheduleTables tables;
-  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
+  e.lines = static_cast<int>(names.size());
+  ResizeScheduleTables(e.tables, e.lines);
   NoProgress progress;
-  BuildSchedule(names, tables, progress);
-  CrossTableInput input;
-  input.slotCount = tables.RoundCount + 1;
-  input.names = &tables.MemberNames;
-  input.title = "test";
-  input.font = "000000";
-  input.member = "FFFF99";
-  input.other = "FFFFFF";
-  input.pointColor = "99FFFF";
-  return {static_cast<int>(names.size()), FormatScheduleListing(tables, progress),
-          JoinLines(BuildCrossTableLines(input))};
+  BuildSchedule(names, e.tables, progress);
+  e.listing = FormatScheduleListing(e.tables, progress);
+  e.html = e.Html("test", 0, false);
+  return e;
 }
 
 class Workspace {
@@ -113,6 +129,26 @@ void GenerateAndCheckOutputs(App& app, const Workspace& ws, std::string_view lis
   app.ShowPage(0);
 }
 
+std::wstring Artifact(std::wstring_view name) {
+  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\" + std::wstring(name);
+}
+
+// Keeps a screenshot named after the code page; outside code page 932 it
+// must match the Japanese run's pixel for pixel, when that run left one.
+void ScreenshotLikeJapanese(App& app, const std::wstring& page) {
+  const std::wstring shot = Artifact(L"locale-" + std::to_wstring(GetACP()) + L"-" + page + L".bmp");
+  app.Screenshot(shot);
+  if (GetACP() == 932) return;
+  const auto japanese = ReadBytes(Artifact(L"locale-932-" + page + L".bmp"));
+  if (!japanese) {
+    std::printf("no Japanese screenshot of %ls to compare with\n", page.c_str());
+    return;
+  }
+  EXPECT_TRUE(ReadBytes(shot) == japanese) << Utf8(page) << " looks different from the Japanese run";
+}
+
 std::wstring OutOfMemory() { return L"メモリが不足しています."; }
 
 TEST(RobustnessE2E, HostileListsComeOutByteForByte) {
@@ -141,7 +177,8 @@ TEST(RobustnessE2E, HugeListsEndInAResultOrTheMemoryError) {
   EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 1");
 
   // The same line with a partner: a schedule of one round, saved whole.
-  const std::string pair = longName + "\r\nB\r\n";
+  std::string pair = longName;
+  pair += "\r\nB\r\n";
   ws.Write(L"list.txt", pair);
   const Expected expected = Expect(pair);
   app->ClickWithin(id::Button1, kLongWaitMs);
@@ -157,7 +194,7 @@ TEST(RobustnessE2E, HugeListsEndInAResultOrTheMemoryError) {
   // 100 000 short lines: a schedule of 10^10 entries cannot be held; the
   // run is refused before anything changes.
   std::string many;
-  for (int i = 0; i < 100000; ++i) many += "m" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 100000; ++i) many.append("m").append(std::to_string(i)).append("\r\n");
   ws.Write(L"list.txt", many);
   box = app->ClickForBoxWithin(id::Button1, kLongWaitMs);
   EXPECT_FALSE(box.isMessage);
@@ -289,6 +326,70 @@ TEST(RobustnessE2E, ClipboardHeldByAnotherProgram) {
 
   EXPECT_EQ(app->ClickForMessage(id::Button2), L"クリップボードにコピーしました。");
   EXPECT_EQ(ClipboardBytes(CF_TEXT), expected.listing);
+}
+
+// The same session in every system code page: the window's texts come
+// through UTF-16 from CP932 named outright, and the files, the clipboard's
+// bytes and the settings file come out identical. CTest runs this once in
+// the Japanese locale and once more in a code page 1252 one.
+TEST(LocaleE2E, SameTextsAndBytesInAnyCodePage) {
+  std::printf("ANSI code page %u\n", GetACP());
+  // 春 (8F 74) and 表 (95 5C) have bytes that code page 1252 leaves undefined
+  // or reads as a backslash; ｱ (B1) is a single byte in both.
+  constexpr char kList[] = "春季リーグ\r\n表計算\r\nｱｲｳ\r\nSuzuki\r\n";
+  const std::wstring title = L"春の表 ｱ";
+  Workspace ws;
+  ws.Write(L"list.txt", kList);
+  auto app = ws.Start();
+
+  EXPECT_EQ(app->Text(app->Main()), Wide(msg::kWindowTitle));
+  const struct {
+    int id;
+    const char* text;
+  } captions[] = {{id::Button1, msg::kGenerateButton}, {id::Button2, msg::kCopyButton},
+                  {id::Button3, msg::kSaveButton},     {id::Button4, msg::kHtmlButton},
+                  {id::Button5, msg::kSettingsButton}, {id::CheckBox1, msg::kPointsCheck},
+                  {id::Memo1, msg::kMemoInitial}};
+  for (const auto& c : captions) EXPECT_EQ(app->Text(c.id), Wide(c.text)) << "control " << c.id;
+  const char* const tabs[] = {msg::kPageAll, msg::kPageMember, msg::kPageRound, msg::kPageTable};
+  for (int t = 0; t < 4; ++t) EXPECT_EQ(app->TabCaption(t), Wide(tabs[t])) << "tab " << t;
+  EXPECT_EQ(app->Item(id::ComboBox2, 2), Wide(msg::kNumberTwoDigits));
+
+  app->Click(id::Button1);
+  const Expected plain = Expect(kList);
+  EXPECT_EQ(app->Text(id::Memo1), Wide(plain.listing));
+  EXPECT_EQ(app->Item(id::ComboBox1, 0), L"春季リーグ");
+  EXPECT_EQ(app->Cell(id::ListView2, 0, 0), L"春季リーグ VS 表計算");
+  ScreenshotLikeJapanese(*app, L"page1");
+  EXPECT_EQ(app->ClickForMessage(id::Button2), Wide(msg::kCopied));
+  const std::wstring wide = Wide(plain.listing);
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT),
+            std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)));
+  EXPECT_EQ(ClipboardBytes(CF_TEXT), plain.listing);
+  EXPECT_EQ(app->ClickForMessage(id::Button3), Wide(msg::kListingSaved));
+  EXPECT_EQ(ws.Read(L"table.txt"), plain.listing);
+
+  app->ShowPage(3);
+  app->SetText(id::Edit1, title);
+  app->Choose(id::ComboBox2, 1);
+  app->Click(id::CheckBox1);
+  ScreenshotLikeJapanese(*app, L"page4");
+  EXPECT_EQ(app->ClickForMessage(id::Button4), Wide(msg::kHtmlSaved));
+  const auto html = ws.Read(L"table.html");
+  ASSERT_TRUE(html.has_value());
+  EXPECT_NE(html->find("<caption>\x8F\x74\x82\xCC\x95\x5C \xB1</caption>\r\n"), std::string::npos)
+      << "the title is not in CP932";
+  EXPECT_EQ(*html, plain.Html("\x8F\x74\x82\xCC\x95\x5C \xB1", 1, true));
+  EXPECT_EQ(app->ClickForMessage(id::Button5), Wide(msg::kSettingsSaved));
+  EXPECT_EQ(ws.Read(kIni), std::string(kSavedIni)) << "the settings file";
+  EXPECT_TRUE(app->Close());
+
+  // And back in through the settings file.
+  auto again = ws.Start();
+  again->ShowPage(3);
+  EXPECT_EQ(again->Text(id::Edit1), title);
+  EXPECT_EQ(again->Selected(id::ComboBox2), 1);
+  EXPECT_TRUE(again->Checked(id::CheckBox1));
 }
 
 }  // namespace
