@@ -80,6 +80,9 @@ TForm1::~TForm1() {
 }
 
 bool TForm1::Create() {
+  // A long run does not pump messages; without this the system would swap
+  // the window for a frozen copy after a few seconds and hide the moving bar.
+  DisableProcessWindowsGhosting();
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
                                                    ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   if (!InitCommonControlsEx(&classes)) InitCommonControls();
