@@ -190,6 +190,9 @@ TEST(RobustnessE2E, HugeListsEndInAResultOrTheMemoryError) {
   ASSERT_TRUE(saved.has_value());
   EXPECT_EQ(saved->size(), expected.listing.size());
   EXPECT_TRUE(*saved == expected.listing) << "table.txt differs from the listing";
+  box = app->ClickForBoxWithin(id::Button4, kLongWaitMs);
+  EXPECT_EQ(box.text, L"\"table.html\"に保存しました。");
+  EXPECT_TRUE(ws.Read(L"table.html") == expected.html) << "table.html differs";
 
   // 100 000 short lines: a schedule of 10^10 entries cannot be held; the
   // run is refused before anything changes.
@@ -242,6 +245,26 @@ TEST(RobustnessE2E, HostileSettingsGiveTheDefaultsAndSaveStillWorks) {
     EXPECT_EQ(app->Text(id::StaticText2), L"FFFF99");
     EXPECT_EQ(app->Text(id::StaticText3), L"FF0000") << "the key after the long one is still read";
     EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
+  }
+  {
+    // The exe in a folder whose name has trail bytes equal to "\\" (表 95 5C,
+    // ソ 83 5C) and a dot: the settings file still sits beside the exe.
+    TempFolder root;
+    const std::wstring folder = root.File(L"表ソ.v2");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring from = DriverFolder() + L"\\" + kExe;
+    ASSERT_TRUE(CopyFileW(from.c_str(), (folder + L"\\" + kExe).c_str(), FALSE));
+    {
+      App app(folder, kExe);
+      app.ShowPage(3);
+      app.SetText(id::Edit1, L"表");
+      EXPECT_EQ(app.ClickForMessage(id::Button5), L"設定を保存しました。");
+    }
+    EXPECT_EQ(ReadBytes(folder + L"\\rinban2.INI").value_or("").substr(0, 22),
+              "[HTMLOption]\r\nTitle=\x95\x5C");
+    App again(folder, kExe);
+    again.ShowPage(3);
+    EXPECT_EQ(again.Text(id::Edit1), L"表");
   }
   {
     // A folder where the settings file belongs: defaults, then the save
