@@ -30,7 +30,9 @@ double RunMemoryLowerBound(const ScheduleTables& tables, const TextList& names) 
   // Every round lists every slot once, 14 bytes around each pair, and a
   // header, separator and empty line of more than 45 bytes.
   const double listing = rounds * (slotBytes + 14 * (std::floor(rounds / 2) + 1) + 45);
-  return grown + 2 * listing;
+  // While the memo takes it, the listing, its UTF-16 form and the memo's own
+  // copy are alive together, each at least as many bytes as the listing.
+  return grown + 3 * listing;
 }
 
 bool RunGeneration(ScheduleTables& tables, GenerationView& view, const Text& listPath) {

@@ -25,7 +25,7 @@ class GenerationView : public ScheduleProgress {
 };
 
 // The fewest bytes a run over names must add to what tables already hold:
-// the grown tables and the listing with its copy for the window. A floating
+// the grown tables and the listing with its copies in the window. A floating
 // count, since a list of 2^31 names overflows 64 bits here.
 double RunMemoryLowerBound(const ScheduleTables& tables, const TextList& names);
 
