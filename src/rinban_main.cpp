@@ -703,25 +703,27 @@ void TForm1::SetListing(Text listing) {
   {
     RedrawBatch batch(Memo1);
     Memo1.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    for (size_t at = 0; at < total;) {
-      size_t end = total;
-      if (total - at > slice) {
-        const size_t lineEnd = listing.find('\n', at + slice);
-        if (lineEnd != Text::npos) end = lineEnd + 1;
+    try {
+      for (size_t at = 0; at < total;) {
+        size_t end = total;
+        if (total - at > slice) {
+          const size_t lineEnd = listing.find('\n', at + slice);
+          if (lineEnd != Text::npos) end = lineEnd + 1;
+        }
+        const std::wstring wide = ToWide(std::string_view(listing).substr(at, end - at));
+        Memo1.Send(EM_SETSEL, chars, chars);
+        Memo1.Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+        chars += wide.size();
+        at = end;
+        const auto due = static_cast<int>(static_cast<unsigned long long>(steps) * at / total);
+        for (; heldSteps_ > steps - due; --heldSteps_) StepBar();
       }
-      const std::wstring wide = ToWide(std::string_view(listing).substr(at, end - at));
-      Memo1.Send(EM_SETSEL, chars, chars);
-      Memo1.Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
-      chars += wide.size();
-      at = end;
-      const auto due = static_cast<int>(static_cast<unsigned long long>(steps) * at / total);
-      for (; heldSteps_ > steps - due; --heldSteps_) StepBar();
-    }
-    // A text box that ran out of room keeps less than it was given; the bytes
-    // are kept only once the memo shows them all.
-    if (static_cast<size_t>(Memo1.Send(WM_GETTEXTLENGTH)) != chars) {
+      // A text box that ran out of room keeps less than it was given.
+      if (static_cast<size_t>(Memo1.Send(WM_GETTEXTLENGTH)) != chars) throw std::bad_alloc();
+    } catch (...) {
+      // Never a part of a listing: the bytes are kept only once the memo shows them all.
       Memo1.Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-      throw std::bad_alloc();
+      throw;
     }
     // As after one assignment: caret and view at the top, nothing to undo.
     Memo1.Send(EM_SETSEL, 0, 0);
