@@ -18,7 +18,8 @@ target_link_options(rinban2 PRIVATE -municode)
 # Timing driver for scripts/measure.sh: built, never run as a test.
 file(GLOB PERF_SOURCES CONFIGURE_DEPENDS tests/perf/*.cpp)
 if(PERF_SOURCES)
-  add_executable(perf_driver ${PERF_SOURCES})
+  # With the program's manifest, so its EDIT probe gets the same controls.
+  add_executable(perf_driver ${PERF_SOURCES} ${RINBAN_RC})
   target_link_libraries(perf_driver PRIVATE rinban_core ${WIN_LIBS} psapi)
   target_compile_options(perf_driver PRIVATE ${RINBAN_WARNINGS})
   target_link_options(perf_driver PRIVATE -municode)

@@ -4,8 +4,15 @@
 # the longest time the progress bar stood still during generate, peak memory.
 #
 #   scripts/measure.sh [BUILD_DIR] [N ...]     (defaults: build/e-win, 100 500 1000 2000)
+#
+# With --edit first, times the memo's EDIT control alone on the listing of N
+# names instead: one WM_SETTEXT in several ways, and the window's slices.
+#
+#   scripts/measure.sh --edit [BUILD_DIR] [N ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mode=exe
+if [ "${1:-}" = --edit ]; then mode=edit; shift; fi
 build=${1:-build/e-win}
 shift || true
 sizes=("$@")
@@ -13,10 +20,15 @@ sizes=("$@")
 
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build "$build" -j2 --target rinban2 perf_driver >/dev/null
+build=$(cd "$build" && pwd)
 
 export RINBAN_OWN_DISPLAY=${RINBAN_OWN_DISPLAY:-1}
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-wine_env_up "$PWD/$build"
+wine_env_up "$build"
 trap wine_env_down EXIT
-wine "$build/perf_driver.exe" "$(winepath -w "$build/rinban2.exe")" "${sizes[@]}"
+if [ "$mode" = edit ]; then
+  wine "$build/perf_driver.exe" --edit "${sizes[@]}"
+else
+  wine "$build/perf_driver.exe" "$(winepath -w "$build/rinban2.exe")" "${sizes[@]}"
+fi

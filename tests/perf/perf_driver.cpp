@@ -5,6 +5,7 @@
 // which it did not visibly change.
 //
 //   perf_driver EXE N [N ...]
+//   perf_driver --edit N [N ...]   (the memo's control alone, in this process)
 //
 // Not a test: figures depend on the machine. scripts/measure.sh runs it.
 #include <windows.h>
@@ -17,63 +18,12 @@
 #include <thread>
 #include <vector>
 
+#include "perf.h"
 #include "window/control_ids.h"
 
 namespace {
 
-// <chrono> does not compile with a CP932 execution charset.
-struct Clock {
-  using time_point = LONGLONG;
-  static time_point now() {
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return count.QuadPart;
-  }
-};
-
-double MsSince(Clock::time_point start) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(Clock::now() - start) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "perf_driver: %s\n", what.c_str());
-  std::exit(2);
-}
-
-std::string ToCp932(const std::wstring& wide) {
-  const int n = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
-                      nullptr);
-  return out;
-}
-
-// About ten bytes a name; every third one Japanese.
-std::string MemberList(int n) {
-  static const wchar_t* const kFamily[] = {L"山田", L"佐藤", L"鈴木", L"高橋", L"田中", L"渡辺"};
-  std::string list;
-  for (int i = 0; i < n; ++i) {
-    wchar_t name[32];
-    if (i % 3 == 0)
-      swprintf(name, 32, L"%ls%ls%04d", kFamily[i % 6], L"太", i);  // 6 + 4 bytes
-    else
-      swprintf(name, 32, L"Player%04d", i);
-    list += ToCp932(name);
-    list += "\r\n";
-  }
-  return list;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) Fail("cannot create list.txt");
-  DWORD done = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-  CloseHandle(file);
-}
+using namespace rinban::perf;
 
 std::string ReadFileBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -253,10 +203,7 @@ std::string ClipboardText() {
 Row Measure(const std::wstring& exe, int n) {
   Row row;
   row.n = n;
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"rinban-perf-" + std::to_wstring(GetCurrentProcessId()) +
-                              L"-" + std::to_wstring(n);
+  const std::wstring folder = TempFolderFor(n);
   CreateDirectoryW(folder.c_str(), nullptr);
   WriteFileBytes(folder + L"\\list.txt", MemberList(n));
   DeleteFileW((folder + L"\\table.txt").c_str());
@@ -327,8 +274,12 @@ Row Measure(const std::wstring& exe, int n) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc >= 3 && std::wstring(argv[1]) == L"--edit") {
+    for (int i = 2; i < argc; ++i) rinban::perf::RunEditProbe(_wtoi(argv[i]));
+    return 0;
+  }
   if (argc < 3) {
-    std::fprintf(stderr, "usage: perf_driver EXE N [N ...]\n");
+    std::fprintf(stderr, "usage: perf_driver EXE N [N ...]\n       perf_driver --edit N [N ...]\n");
     return 2;
   }
   wchar_t full[MAX_PATH] = {};

@@ -1,0 +1,125 @@
+// In-process probe of the platform's multi-line EDIT control on the real
+// listing of n names: one WM_SETTEXT as it is, with redraw off, hidden,
+// without word wrap, and the window's way (slices by EM_REPLACESEL, redraw
+// off; 12, 24 and 48 slices). Shows where a long generate run spends its time.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "perf.h"
+#include "schedule/listing.h"
+
+namespace rinban::perf {
+namespace {
+
+struct NoProgress final : ScheduleProgress {
+  void SetTotal(int32_t) override {}
+  void Step() override {}
+};
+
+std::wstring Wide(std::string_view bytes) {
+  const int n = MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+  return out;
+}
+
+enum class Way { Visible, RedrawOff, Hidden, NoWrap, Slices };
+
+int sliceCount = 24;
+
+double Fill(HWND parent, HFONT font, const Text& listing, Way way, int& lines) {
+  DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL;
+  if (way == Way::NoWrap) style |= ES_AUTOHSCROLL;
+  HWND memo = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, 8, 8, 273, 273, parent, nullptr,
+                              nullptr, nullptr);
+  SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
+  UpdateWindow(parent);
+  const auto start = Clock::now();
+  if (way == Way::RedrawOff || way == Way::Slices) SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
+  if (way == Way::Hidden) ShowWindow(memo, SW_HIDE);
+  if (way == Way::Slices) {
+    const size_t slice = std::max<size_t>(64 * 1024, listing.size() / static_cast<size_t>(sliceCount) + 1);
+    size_t chars = 0;
+    for (size_t at = 0; at < listing.size();) {
+      size_t end = listing.size();
+      if (end - at > slice) {
+        const size_t lineEnd = listing.find('\n', at + slice);
+        if (lineEnd != Text::npos) end = lineEnd + 1;
+      }
+      const std::wstring wide = Wide(std::string_view(listing).substr(at, end - at));
+      SendMessageW(memo, EM_SETSEL, chars, chars);
+      SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+      chars += wide.size();
+      at = end;
+    }
+    SendMessageW(memo, EM_SETSEL, 0, 0);
+    SendMessageW(memo, EM_SCROLLCARET, 0, 0);
+  } else {
+    const std::wstring wide = Wide(listing);
+    SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+  if (way == Way::RedrawOff || way == Way::Slices) SendMessageW(memo, WM_SETREDRAW, TRUE, 0);
+  if (way == Way::Hidden) ShowWindow(memo, SW_SHOW);
+  RedrawWindow(memo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const double ms = MsSince(start);
+  lines = static_cast<int>(SendMessageW(memo, EM_GETLINECOUNT, 0, 0));
+  DestroyWindow(memo);
+  return ms;
+}
+
+}  // namespace
+
+int RunEditProbe(int n) {
+  InitCommonControls();
+  const std::wstring folder = TempFolderFor(n);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring listPath = folder + L"\\list.txt";
+  WriteFileBytes(listPath, MemberList(n));
+  char path[MAX_PATH] = {};
+  WideCharToMultiByte(932, 0, listPath.c_str(), -1, path, MAX_PATH, nullptr, nullptr);
+  const TextList names = ReadMemberList(path);
+  DeleteFileW(listPath.c_str());
+  RemoveDirectoryW(folder.c_str());
+  ScheduleTables tables;
+  NoProgress progress;
+  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
+  BuildSchedule(names, tables, progress);
+  const Text listing = FormatScheduleListing(tables, progress);
+
+  LOGFONTW face{};
+  face.lfHeight = -12;
+  face.lfCharSet = SHIFTJIS_CHARSET;
+  wcscpy(face.lfFaceName, L"ＭＳ Ｐゴシック");
+  HFONT font = CreateFontIndirectW(&face);
+  HWND parent = CreateWindowExW(0, L"STATIC", L"edit probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 340,
+                                nullptr, nullptr, nullptr, nullptr);
+  std::printf("N = %d: listing of %zu bytes\n", n, listing.size());
+  const struct {
+    Way way;
+    int slices;
+    const char* name;
+  } ways[] = {{Way::Visible, 1, "WM_SETTEXT, word wrap, visible"},
+              {Way::RedrawOff, 1, "WM_SETTEXT, word wrap, redraw off"},
+              {Way::Hidden, 1, "WM_SETTEXT, word wrap, hidden"},
+              {Way::NoWrap, 1, "WM_SETTEXT, no word wrap"},
+              {Way::Slices, 12, "12 slices by EM_REPLACESEL, redraw off"},
+              {Way::Slices, 24, "24 slices by EM_REPLACESEL, redraw off"},
+              {Way::Slices, 48, "48 slices by EM_REPLACESEL, redraw off"}};
+  for (const auto& w : ways) {
+    sliceCount = w.slices;
+    int lines = 0;
+    const double ms = Fill(parent, font, listing, w.way, lines);
+    std::printf("  %-40s %8.0f ms  %7d lines  %5.1f us a line\n", w.name, ms, lines, ms * 1000.0 / lines);
+    std::fflush(stdout);
+  }
+  DestroyWindow(parent);
+  DeleteObject(font);
+  return 0;
+}
+
+}  // namespace rinban::perf
