@@ -625,4 +625,11 @@ bool App::Close() {
   return WaitForSingleObject(process_.hProcess, kWaitMs) == WAIT_OBJECT_0;
 }
 
+std::optional<DWORD> App::ExitCode(DWORD ms) {
+  if (WaitForSingleObject(process_.hProcess, ms) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
 }  // namespace rinban::e2e

@@ -123,6 +123,8 @@ class App {
 
   // WM_CLOSE; returns whether the program ended by itself within the wait.
   bool Close();
+  // The program's exit code once it has ended, within ms.
+  std::optional<DWORD> ExitCode(DWORD ms = 0);
 
  private:
   void WaitForMainWindow();

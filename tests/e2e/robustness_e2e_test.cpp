@@ -149,6 +149,12 @@ void ScreenshotLikeJapanese(App& app, const std::wstring& page) {
   EXPECT_TRUE(ReadBytes(shot) == japanese) << Utf8(page) << " looks different from the Japanese run";
 }
 
+// After all that, the window still closes and the program ends with code 0.
+void CloseCleanly(App& app) {
+  EXPECT_TRUE(app.Close());
+  EXPECT_EQ(app.ExitCode(), std::optional<DWORD>(0));
+}
+
 std::wstring OutOfMemory() { return L"メモリが不足しています."; }
 
 TEST(RobustnessE2E, HostileListsComeOutByteForByte) {
@@ -163,6 +169,7 @@ TEST(RobustnessE2E, HostileListsComeOutByteForByte) {
   // byte; a 3-byte name whose third byte is a lead byte is cut without
   // reading past its end.
   GenerateAndCheckOutputs(*app, ws, "A\x81\r\nAB\x81\r\n\x81\r\n\x82\xA0\x81\nCCC\x81", "lone lead bytes");
+  CloseCleanly(*app);
 }
 
 TEST(RobustnessE2E, HugeListsEndInAResultOrTheMemoryError) {
@@ -206,6 +213,7 @@ TEST(RobustnessE2E, HugeListsEndInAResultOrTheMemoryError) {
 
   // And the window goes on.
   GenerateAndCheckOutputs(*app, ws, kSmallList, "after the huge lists");
+  CloseCleanly(*app);
 }
 
 TEST(RobustnessE2E, HostileSettingsGiveTheDefaultsAndSaveStillWorks) {
@@ -345,6 +353,7 @@ TEST(RobustnessE2E, LockedAndMisplacedFilesGiveTheirErrorsAndLoseNothing) {
   EXPECT_EQ(ws.Read(kIni), oldIni);
   EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
   EXPECT_NE(ws.Read(kIni), oldIni);
+  CloseCleanly(*app);
 }
 
 TEST(RobustnessE2E, ClipboardHeldByAnotherProgram) {
@@ -362,6 +371,18 @@ TEST(RobustnessE2E, ClipboardHeldByAnotherProgram) {
 
   EXPECT_EQ(app->ClickForMessage(id::Button2), L"クリップボードにコピーしました。");
   EXPECT_EQ(ClipboardBytes(CF_TEXT), expected.listing);
+}
+
+// A close request while the error box is up (as a task killer posts one to
+// every window) ends the program cleanly instead of leaving it half-gone.
+TEST(RobustnessE2E, ClosedWhileItsErrorBoxIsOpenEndsCleanly) {
+  Workspace ws;
+  ASSERT_TRUE(CreateDirectoryW(ws.File(kIni).c_str(), nullptr));
+  auto app = ws.Start();
+  const Box box = app->ClickForBox(id::Button5);
+  EXPECT_FALSE(box.isMessage);
+  PostMessageW(app->Main(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(app->ExitCode(5000), std::optional<DWORD>(0));
 }
 
 // The same session in every system code page: the window's texts come
