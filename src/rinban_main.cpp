@@ -212,6 +212,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     }
     case WM_CTLCOLORSTATIC:
       return OnColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+    case WM_DRAWITEM:
+      OnDrawStatus(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+      return TRUE;
     case WM_ACTIVATE:
       if (LOWORD(w) == WA_INACTIVE) {
         HWND focus = GetFocus();
@@ -279,6 +282,23 @@ LRESULT TForm1::OnColorStatic(HDC dc, HWND control) {
   return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
+// One line, left-aligned like a plain label; a text wider than the field is
+// right-aligned instead, so the count at its end stays in sight.
+void TForm1::OnDrawStatus(const DRAWITEMSTRUCT& item) const {
+  if (item.hwndItem != StaticText5.Handle()) return;
+  RECT box = item.rcItem;
+  FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+  const std::wstring text = ToWide(WindowText(item.hwndItem));
+  HGDIOBJ old = SelectObject(item.hDC, font_);
+  SIZE extent{};
+  GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(IsWindowEnabled(item.hwndItem) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  const UINT align = extent.cx > box.right - box.left ? DT_RIGHT : DT_LEFT;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box, align | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(item.hDC, old);
+}
+
 // ---- building the controls
 
 void TForm1::BuildControls() {
@@ -339,9 +359,8 @@ void TForm1::MakeControl(const ControlSpec& spec) {
       break;
     case ControlKind::Progress: type = PROGRESS_CLASSW; style |= PBS_SMOOTH; break;
     case ControlKind::Status:
-      // Left-aligned on one line: a count too long for the field ends in an
-      // ellipsis instead of wrapping out of sight or reading as a smaller number.
-      style |= SS_LEFT | SS_ENDELLIPSIS | SS_SUNKEN | SS_NOPREFIX;
+      // Drawn by the form (OnDrawStatus): the count must never be hidden.
+      style |= SS_OWNERDRAW | SS_SUNKEN;
       break;
     case ControlKind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
     case ControlKind::RightLabel: style |= SS_RIGHT | SS_NOPREFIX; break;
