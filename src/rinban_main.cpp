@@ -603,7 +603,7 @@ void TForm1::Button4Click(HWND) {
   input.member = StaticText2.GetText();
   input.other = StaticText3.GetText();
   input.pointColor = StaticText4.GetText();
-  WriteCrossTable(BuildCrossTableLines(input));
+  WriteCrossTableText(BuildCrossTableText(input));  // the same bytes, one buffer
   ShowMessage(msg::kHtmlSaved);
 }
 
