@@ -16,7 +16,7 @@ target_link_libraries(rinban2 PRIVATE rinban_window)
 target_link_options(rinban2 PRIVATE -municode)
 
 # Timing driver for scripts/measure.sh: built, never run as a test.
-file(GLOB PERF_SOURCES CONFIGURE_DEPENDS tests/perf/*.cpp)
+file(GLOB PERF_SOURCES CONFIGURE_DEPENDS tools/perf/*.cpp)
 if(PERF_SOURCES)
   # With the program's manifest, so its EDIT probe gets the same controls.
   add_executable(perf_driver ${PERF_SOURCES} ${RINBAN_RC})
