@@ -3,7 +3,7 @@
 # table: start-up, generate click, member and round selection, copy, save,
 # the longest time the progress bar stood still during generate, peak memory.
 #
-#   scripts/measure.sh [BUILD_DIR] [N ...]     (defaults: build/e-win, 100 500 1000 2000)
+#   scripts/measure.sh [BUILD_DIR] [N ...]     (defaults: build/win, 100 500 1000 2000)
 #
 # With --edit first, times the memo's EDIT control alone on the listing of N
 # names instead: one WM_SETTEXT in several ways, and the window's slices.
@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=exe
 if [ "${1:-}" = --edit ]; then mode=edit; shift; fi
-build=${1:-build/e-win}
+build=${1:-build/win}
 shift || true
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(100 500 1000 2000)
