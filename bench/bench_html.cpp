@@ -1,25 +1,13 @@
 // Building the HTML cross table, line by line and joined, or straight into one
 // buffer, against a plain memcpy of a buffer the size of the file.
-#include <benchmark/benchmark.h>
-
-#include <cstring>
-#include <string>
+#include "bench_common.h"
 
 #include "table/html.h"
 
 namespace rinban {
 namespace {
 
-TextList Names(int n) {
-  TextList names;
-  names.reserve(n);
-  for (int i = 0; i < n; ++i) {
-    Text name = "name" + std::to_string(i);
-    name.resize(10, '_');
-    names.push_back(std::move(name));
-  }
-  return names;
-}
+using bench::Names;
 
 CrossTableInput Input(const TextList& names) {
   CrossTableInput in;
@@ -83,13 +71,7 @@ void BM_TextInOneBuffer(benchmark::State& state) {
 // The ceiling: fresh memory of the file's size, filled by one memcpy.
 void BM_MemcpyBaseline(benchmark::State& state) {
   const TextList names = Names(static_cast<int>(state.range(0)));
-  const Text source = BuildCrossTableText(Input(names));
-  for (auto _ : state) {
-    Text copy(source.size(), '\0');
-    std::memcpy(copy.data(), source.data(), source.size());
-    benchmark::DoNotOptimize(copy.data());
-  }
-  state.SetBytesProcessed(state.iterations() * source.size());
+  bench::MemcpyCeiling(state, BuildCrossTableText(Input(names)).size());
 }
 
 BENCHMARK(BM_LinesThenJoin)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);

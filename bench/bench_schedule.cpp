@@ -1,9 +1,6 @@
 // Building and listing a schedule, against a plain memcpy of a buffer the
 // size of the listing as the ceiling for writing that many bytes.
-#include <benchmark/benchmark.h>
-
-#include <cstring>
-#include <string>
+#include "bench_common.h"
 
 #include "schedule/listing.h"
 
@@ -15,17 +12,7 @@ struct NoProgress : ScheduleProgress {
   void Step() override {}
 };
 
-// Ten-byte names, as long as a typical Japanese name of five characters.
-TextList Names(int n) {
-  TextList names;
-  names.reserve(n);
-  for (int i = 0; i < n; ++i) {
-    Text name = "name" + std::to_string(i);
-    name.resize(10, '_');
-    names.push_back(std::move(name));
-  }
-  return names;
-}
+using bench::Names;
 
 ScheduleTables Built(int n) {
   ScheduleTables tables;
@@ -97,14 +84,7 @@ void BM_SplitMemberList(benchmark::State& state) {
 
 // A fresh destination each time, as the listing gets one.
 void BM_MemcpyListingSize(benchmark::State& state) {
-  const size_t bytes = ListingSize(static_cast<int>(state.range(0)));
-  const std::string source(bytes, 'x');
-  for (auto _ : state) {
-    std::string copy(bytes, '\0');
-    std::memcpy(copy.data(), source.data(), bytes);
-    benchmark::DoNotOptimize(copy.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  bench::MemcpyCeiling(state, ListingSize(static_cast<int>(state.range(0))));
 }
 
 BENCHMARK(BM_BuildSchedule)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
