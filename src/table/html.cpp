@@ -159,13 +159,8 @@ Text JoinLines(const TextList& lines) {
   return text;
 }
 
-void WriteCrossTable(const TextList& lines) {
-  WriteWholeFile(msg::kHtmlPath, "");  // emptied before anything else is done
-  WriteWholeFile(msg::kHtmlPath, JoinLines(lines));
-}
-
 void WriteCrossTableText(const Text& text) {
-  WriteWholeFile(msg::kHtmlPath, "");
+  WriteWholeFile(msg::kHtmlPath, "");  // emptied before anything else is done
   WriteWholeFile(msg::kHtmlPath, text);
 }
 

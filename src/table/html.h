@@ -28,14 +28,11 @@ TextList BuildCrossTableLines(const CrossTableInput& input);
 // Joins lines with CR LF after each, the last included.
 Text JoinLines(const TextList& lines);
 
-// Empties "./table.html", then writes it whole.
-void WriteCrossTable(const TextList& lines);
-
 // The same file as JoinLines(BuildCrossTableLines(input)), built in one
 // allocation: the fast road for large tables.
 Text BuildCrossTableText(const CrossTableInput& input);
 
-// WriteCrossTable for text that BuildCrossTableText made.
+// Empties "./table.html", then writes the text whole.
 void WriteCrossTableText(const Text& text);
 
 }  // namespace rinban

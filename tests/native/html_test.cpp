@@ -191,7 +191,7 @@ TEST(CrossTable, ShortName) {
 TEST(CrossTable, WriteEmptiesThenReplacesTheFile) {
   WriteWholeFile(msg::kHtmlPath, Text(100000, 'z'));
   const TextList lines = BuildCrossTableLines(Example(2, true));
-  WriteCrossTable(lines);
+  WriteCrossTableText(JoinLines(lines));
   EXPECT_EQ(ReadWholeFile(msg::kHtmlPath), JoinLines(lines));
   WriteCrossTableText("a\r\n");
   EXPECT_EQ(ReadWholeFile(msg::kHtmlPath), "a\r\n");
