@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "../common/work_folder.h"
 #include "platform/files.h"
 #include "schedule/listing.h"
 #include "text/error.h"
@@ -24,19 +25,6 @@ std::string Slurp(const fs::path& p) {
 // Each test runs inside a fresh directory, as the program does in its own.
 class Files : public testing::Test {
  protected:
-  void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           (std::string("rinban-files-") + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-            std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
   template <typename F>
   static Text ErrorOf(F&& f) {
     try {
@@ -46,7 +34,7 @@ class Files : public testing::Test {
     }
     return "no error";
   }
-  fs::path old_, dir_;
+  testing_support::WorkFolder folder_{"rinban-files"};
 };
 
 TEST_F(Files, ReadFailuresNameThePath) {

@@ -1,12 +1,12 @@
 // The generate run refuses a list whose schedule cannot fit in memory before
 // it touches anything, and never refuses one that can.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "../common/work_folder.h"
 #include "schedule/generation.h"
 #include "text/error.h"
 #include "text/messages.h"
@@ -14,7 +14,6 @@
 namespace rinban {
 namespace {
 
-namespace fs = std::filesystem;
 
 struct NoProgress final : ScheduleProgress {
   void SetTotal(int32_t) override {}
@@ -66,9 +65,8 @@ TEST(GenerationMemory, BoundStaysBelowTheRealTablesAndListing) {
 }
 
 TEST(GenerationMemory, HundredThousandNamesAreRefusedBeforeAnyEffect) {
-  const fs::path dir = fs::temp_directory_path() / ("rinban-genmem-" + std::to_string(getpid()));
-  fs::create_directories(dir);
-  const Text path = (dir / "list.txt").string();
+  const testing_support::WorkFolder folder("rinban-genmem");
+  const Text path = (folder.Path() / "list.txt").string();
   {
     std::ofstream out(path, std::ios::binary);
     for (int i = 0; i < 100000; ++i) out << "m" << i << "\r\n";
@@ -85,7 +83,6 @@ TEST(GenerationMemory, HundredThousandNamesAreRefusedBeforeAnyEffect) {
   EXPECT_EQ(view.effects, 0);
   EXPECT_EQ(tables.RoundCount, 3);
   EXPECT_EQ(tables.Pairings.size(), 3u);
-  fs::remove_all(dir);
 }
 
 }  // namespace

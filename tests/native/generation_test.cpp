@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "../common/work_folder.h"
 #include "schedule/generation.h"
 #include "text/error.h"
 #include "text/messages.h"
@@ -44,15 +45,6 @@ struct RecordingView : GenerationView {
 
 class Generation : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / (std::string("rinban-gen-") +
-                                        testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-                                        std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    path_ = (dir_ / "list.txt").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void WriteList(const std::string& bytes) {
     std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
@@ -64,8 +56,8 @@ class Generation : public testing::Test {
     return view.log;
   }
 
-  fs::path dir_;
-  Text path_;
+  testing_support::WorkFolder folder_{"rinban-gen"};
+  Text path_ = (folder_.Path() / "list.txt").string();
   ScheduleTables tables_;
   Text listing_;
   const std::string status_ = std::string("status ") + msg::kMemberCount;

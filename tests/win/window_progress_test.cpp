@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "../common/work_folder.h"
 #include "platform/files.h"
 #include "rinban_main.h"
 #include "text/messages.h"
@@ -31,20 +32,10 @@ class QuietDialogs final : public FormDialogs {
 class LongListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    home_ = std::filesystem::current_path();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("rinban-long-" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_);
-    SetCurrentDirectoryW(folder_.c_str());
     form_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), dialogs_);
     ASSERT_TRUE(form_->Create());
   }
-  void TearDown() override {
-    form_.reset();
-    SetCurrentDirectoryW(home_.c_str());
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  void TearDown() override { form_.reset(); }
 
   // n names, every third one double-byte, so slices hold both kinds.
   void List(int n) {
@@ -73,9 +64,9 @@ class LongListTest : public ::testing::Test {
     return (GetWindowLongW(form_->ProgressBar1.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
   }
 
+  testing_support::WorkFolder folder_{"rinban-long"};  // outlives the form
   QuietDialogs dialogs_;
   std::unique_ptr<TForm1> form_;
-  std::filesystem::path home_, folder_;
 };
 
 TEST_F(LongListTest, MemoHoldsTheWholeListingAsOneAssignmentLeavesIt) {

@@ -10,6 +10,7 @@
 #include <new>
 #include <string>
 
+#include "../common/work_folder.h"
 #include "platform/files.h"
 #include "rinban_main.h"
 #include "table/options.h"
@@ -49,19 +50,9 @@ class RecordingDialogs final : public FormDialogs {
 
 class FormTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    home_ = std::filesystem::current_path();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("rinban-window-" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_);
-    SetCurrentDirectoryW(folder_.c_str());
-    DeleteFileA(SettingsPath().c_str());
-  }
+  void SetUp() override { DeleteFileA(SettingsPath().c_str()); }
   void TearDown() override {
     form_.reset();
-    SetCurrentDirectoryW(home_.c_str());
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
     DeleteFileA(SettingsPath().c_str());
   }
 
@@ -104,9 +95,9 @@ class FormTest : public ::testing::Test {
     return FileExists(path) ? ReadWholeFile(path) : std::string("<missing>");
   }
 
+  testing_support::WorkFolder folder_{"rinban-window"};  // outlives the form
   RecordingDialogs dialogs_;
   std::unique_ptr<TForm1> form_;
-  std::filesystem::path home_, folder_;
 };
 
 // ---- layout
@@ -233,7 +224,7 @@ TEST_F(FormTest, OpensAsTheLauncherAsksAndClosesWithoutSaving) {
     SendMessageW(form.Handle(), WM_CLOSE, 0, 0);  // never refused
     EXPECT_EQ(form.Handle(), nullptr);
   }
-  EXPECT_TRUE(std::filesystem::is_empty(folder_));
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.Path()));
   EXPECT_FALSE(FileExists(SettingsPath()));
 }
 
