@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "../common/built_schedule.h"
 #include "schedule/listing.h"
 #include "text/messages.h"
 
@@ -14,20 +15,14 @@ struct StepCounter : ScheduleProgress {
   void Step() override { ++steps; }
 };
 
-ScheduleTables Build(const TextList& names) {
-  ScheduleTables t;
-  StepCounter progress;
-  ResizeScheduleTables(t, static_cast<int32_t>(names.size()));
-  BuildSchedule(names, t, progress);
-  return t;
-}
+using testing_support::BuiltSchedule;
 
 const Text kBye = msg::kByeName;
 const Text kStars(30, '*');
 
 TEST(FormatScheduleListing, ThreeNamesByteForByte) {
   StepCounter progress;
-  const Text listing = FormatScheduleListing(Build({"A", "B", "C"}), progress);
+  const Text listing = FormatScheduleListing(BuiltSchedule({"A", "B", "C"}), progress);
   const Text sep = "  <- VS ->  ";
   const Text expected =
       Text("<<第1回戦>>\r\n") + "A" + sep + "B\r\n" + "C" + sep + kBye + "\r\n" + kStars + "\r\n\r\n" +
@@ -42,7 +37,7 @@ TEST(FormatScheduleListing, ThreeNamesByteForByte) {
 
 TEST(FormatScheduleListing, TwoNames) {
   StepCounter progress;
-  const Text listing = FormatScheduleListing(Build({"A", "B"}), progress);
+  const Text listing = FormatScheduleListing(BuiltSchedule({"A", "B"}), progress);
   EXPECT_EQ(listing, "<<第1回戦>>\r\nA  <- VS ->  B\r\n" + kStars + "\r\n\r\n");
   EXPECT_EQ(listing.size(), 63u);
   EXPECT_EQ(progress.steps, 1);
@@ -54,7 +49,7 @@ TEST(FormatScheduleListing, LengthFormulaAndShape) {
   for (int n : {2, 3, 9, 10, 11, 24, 101}) {
     TextList names;
     for (int i = 0; i < n; ++i) names.push_back(Text(i % 23, static_cast<char>('a' + i % 26)));
-    const ScheduleTables t = Build(names);
+    const ScheduleTables t = BuiltSchedule(names);
     size_t expected = 0;
     for (int k = 1; k <= t.RoundCount; ++k) {
       expected += 12 + std::to_string(k).size() + 34;
@@ -83,7 +78,7 @@ TEST(Listing, MultiDigitRoundLabels) {
 
   TextList names;
   for (int i = 0; i < 101; ++i) names.push_back(Text("n").append(std::to_string(i)));
-  const ScheduleTables t = Build(names);
+  const ScheduleTables t = BuiltSchedule(names);
   const auto rows = MemberRows(t, 0);
   ASSERT_EQ(rows.size(), 101u);
   EXPECT_EQ(rows[9].Caption, "第 10 回戦");
@@ -96,7 +91,7 @@ TEST(Listing, MultiDigitRoundLabels) {
 }
 
 TEST(Listing, MemberAndRoundRows) {
-  const ScheduleTables t = Build({"A", "B", "C"});
+  const ScheduleTables t = BuiltSchedule({"A", "B", "C"});
   const auto b = MemberRows(t, 1);
   ASSERT_EQ(b.size(), 3u);
   EXPECT_EQ(b[2].Caption, "第 3 回戦");
@@ -104,7 +99,7 @@ TEST(Listing, MemberAndRoundRows) {
   EXPECT_EQ(RoundRows(t, 1), (TextList{"A VS C", kBye + " VS B"}));
   EXPECT_EQ(MemberRows(t, 3).back().Opponent, "A");  // the bye's row
 
-  const ScheduleTables two = Build({"A", ""});
+  const ScheduleTables two = BuiltSchedule({"A", ""});
   EXPECT_EQ(RoundRows(two, 0), TextList{"A VS "});
   ASSERT_EQ(MemberRows(two, 1).size(), 1u);
   EXPECT_EQ(MemberRows(two, 1)[0].Opponent, "A");

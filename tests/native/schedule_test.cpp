@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "../common/built_schedule.h"
 #include "schedule/schedule.h"
 #include "text/messages.h"
 
@@ -22,13 +23,7 @@ struct CountingProgress : ScheduleProgress {
   }
 };
 
-ScheduleTables Build(const TextList& names) {
-  ScheduleTables tables;
-  CountingProgress progress;
-  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
-  BuildSchedule(names, tables, progress);
-  return tables;
-}
+using testing_support::BuiltSchedule;
 
 TextList Names(int n) {
   TextList names;
@@ -70,7 +65,7 @@ TEST(SplitMemberList, LineBreaksNulAndEdges) {
 }
 
 TEST(ResizeScheduleTables, DimensionsAndKeptEntries) {
-  ScheduleTables t = Build({"A", "B", "C", "D", "E"});
+  ScheduleTables t = BuiltSchedule({"A", "B", "C", "D", "E"});
   ResizeScheduleTables(t, 4);
   EXPECT_EQ(t.RoundCount, 4);
   EXPECT_EQ(t.MemberNames.size(), 6u);
@@ -110,7 +105,7 @@ TEST(BuildSchedule, WorkedExamples) {
        {"A-B C-x D-E", "A-C D-B E-x", "A-D E-C x-B", "A-E x-D B-C", "A-x B-E C-D"}},
   };
   for (const auto& c : cases) {
-    const ScheduleTables t = Build(c.names);
+    const ScheduleTables t = BuiltSchedule(c.names);
     ASSERT_EQ(t.RoundCount, c.rounds);
     for (int r = 0; r < c.rounds; ++r) EXPECT_EQ(Round(t, r), c.pairs[r]) << c.names.size() << " round " << r + 1;
   }
@@ -118,12 +113,12 @@ TEST(BuildSchedule, WorkedExamples) {
 
 TEST(BuildSchedule, WorkedOpponents) {
   const Text x = msg::kByeName;
-  const ScheduleTables four = Build({"A", "B", "C", "D"});
+  const ScheduleTables four = BuiltSchedule({"A", "B", "C", "D"});
   const std::vector<TextList> fourRows = {{"B", "C", "D"}, {"A", "D", "C"}, {"D", "A", "B"}, {"C", "B", "A"}};
   for (int s = 0; s < 4; ++s)
     EXPECT_EQ(TextList(four.Opponents[s].begin(), four.Opponents[s].begin() + 3), fourRows[s]) << s;
 
-  const ScheduleTables three = Build({"A", "B", "C"});
+  const ScheduleTables three = BuiltSchedule({"A", "B", "C"});
   const std::vector<TextList> threeRows = {{"B", "C", x}, {"A", x, "C"}, {x, "A", "B"}, {"C", "B", "A"}};
   for (int s = 0; s < 4; ++s) EXPECT_EQ(three.Opponents[s], threeRows[s]) << s;
   EXPECT_EQ(three.MemberNames[3], x);
