@@ -403,6 +403,7 @@ void TForm1::MakeControl(const ControlSpec& spec) {
     }
     case ControlKind::Memo:
       SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // as much as memory allows
+      GiveOwnDc(window);
       break;
     case ControlKind::ComboBox:
       SetComboHeights(static_cast<ComboBox&>(ControlFor(spec.id)), Scale(spec.height));

@@ -35,6 +35,18 @@ class Control {
   HWND hwnd_ = nullptr;
 };
 
+// The multi-line text box takes a device context for every line it lays out.
+// Under Wine a window with a DC of its own gets it back at a tenth of the cost
+// of a cached one, a tenth of the memo's time on a long listing. Wine hands a
+// window its own DC on first use when its class asks for one at that moment,
+// so the class asks only for that moment; elsewhere this changes nothing.
+inline void GiveOwnDc(HWND window) {
+  const ULONG_PTR style = GetClassLongPtrW(window, GCL_STYLE);
+  SetClassLongPtrW(window, GCL_STYLE, static_cast<LONG_PTR>(style | CS_OWNDC));
+  ReleaseDC(window, GetDC(window));
+  SetClassLongPtrW(window, GCL_STYLE, static_cast<LONG_PTR>(style));
+}
+
 // Push buttons and the check box.
 class Button : public Control {
  public:

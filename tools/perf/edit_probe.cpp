@@ -11,6 +11,7 @@
 
 #include "perf.h"
 #include "schedule/listing.h"
+#include "window/controls.h"
 
 namespace rinban::perf {
 namespace {
@@ -27,7 +28,7 @@ std::wstring Wide(std::string_view bytes) {
   return out;
 }
 
-enum class Way { Visible, RedrawOff, Hidden, NoWrap, Slices };
+enum class Way { Visible, RedrawOff, Hidden, NoWrap, OwnDc, Slices };
 
 int sliceCount = 24;
 
@@ -38,6 +39,7 @@ double Fill(HWND parent, HFONT font, const Text& listing, Way way, int& lines) {
                               nullptr, nullptr);
   SendMessageW(memo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
+  if (way == Way::OwnDc || way == Way::Slices) GiveOwnDc(memo);
   UpdateWindow(parent);
   const auto start = Clock::now();
   if (way == Way::RedrawOff || way == Way::Slices) SendMessageW(memo, WM_SETREDRAW, FALSE, 0);
@@ -107,9 +109,10 @@ int RunEditProbe(int n) {
               {Way::RedrawOff, 1, "WM_SETTEXT, word wrap, redraw off"},
               {Way::Hidden, 1, "WM_SETTEXT, word wrap, hidden"},
               {Way::NoWrap, 1, "WM_SETTEXT, no word wrap"},
-              {Way::Slices, 12, "12 slices by EM_REPLACESEL, redraw off"},
-              {Way::Slices, 24, "24 slices by EM_REPLACESEL, redraw off"},
-              {Way::Slices, 48, "48 slices by EM_REPLACESEL, redraw off"}};
+              {Way::OwnDc, 1, "WM_SETTEXT, word wrap, own DC"},
+              {Way::Slices, 12, "12 slices, redraw off, own DC"},
+              {Way::Slices, 24, "24 slices, redraw off, own DC"},
+              {Way::Slices, 48, "48 slices, redraw off, own DC"}};
   for (const auto& w : ways) {
     sliceCount = w.slices;
     int lines = 0;
