@@ -30,9 +30,11 @@ constexpr int kComboItemHeight = 12;
 constexpr int kComboDropItems = 8;
 // The progress bar is repainted at most this often during a run.
 constexpr ULONGLONG kBarPaintMs = 30;
-// The memo takes a listing in about this many slices, none smaller than the minimum.
+// The memo takes a listing in about this many slices, none smaller than the
+// minimum: each slice also costs the text box a walk over the lines it holds,
+// and half a megabyte (a few tenths of a second under Wine) keeps that small.
 constexpr size_t kListingSlices = 24;
-constexpr size_t kMinListingSlice = 64 * 1024;
+constexpr size_t kMinListingSlice = 512 * 1024;
 // The swatches' layout colour: the 3-D face colour, as a system-colour reference.
 constexpr ColorValue kFaceColorReference = static_cast<ColorValue>(0x80000000u | COLOR_BTNFACE);
 
