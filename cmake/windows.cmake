@@ -20,7 +20,7 @@ file(GLOB PERF_SOURCES CONFIGURE_DEPENDS tools/perf/*.cpp)
 if(PERF_SOURCES)
   # With the program's manifest, so its EDIT probe gets the same controls.
   add_executable(perf_driver ${PERF_SOURCES} ${RINBAN_RC})
-  target_link_libraries(perf_driver PRIVATE rinban_core ${WIN_LIBS} psapi)
+  target_link_libraries(perf_driver PRIVATE rinban_core ${WIN_LIBS} psapi usp10)
   target_compile_options(perf_driver PRIVATE ${RINBAN_WARNINGS})
   target_link_options(perf_driver PRIVATE -municode)
   add_dependencies(perf_driver rinban2)

@@ -1,9 +1,11 @@
 // In-process probe of the platform's multi-line EDIT control on the real
 // listing of n names: one WM_SETTEXT as it is, with redraw off, hidden,
 // without word wrap, and the window's way (slices by EM_REPLACESEL, redraw
-// off; 12, 24 and 48 slices). Shows where a long generate run spends its time.
+// off; 12, 24 and 48 slices). Shows where a long generate run spends its time,
+// and what the calls the control makes for every line it lays out cost alone.
 #include <windows.h>
 #include <commctrl.h>
+#include <usp10.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -74,6 +76,44 @@ double Fill(HWND parent, HFONT font, const Text& listing, Way way, int& lines) {
   return ms;
 }
 
+extern "C" LONG WINAPI GdiGetCharDimensions(HDC, TEXTMETRICW*, LONG*);
+
+template <typename Call>
+double MicrosEach(Call call) {
+  constexpr int kRepeats = 20000;
+  const auto start = Clock::now();
+  for (int i = 0; i < kRepeats; ++i) call();
+  return MsSince(start) * 1000.0 / kRepeats;
+}
+
+// The text box's own work for one line, call by call, on a line of the listing.
+void PerLineCalls(HWND parent, HFONT font, const std::wstring& line) {
+  HWND plain = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+  HWND own = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+  GiveOwnDc(own);
+  const double cached = MicrosEach([&] { ReleaseDC(plain, GetDC(plain)); });
+  const double owned = MicrosEach([&] { ReleaseDC(own, GetDC(own)); });
+  HDC dc = GetDC(own);
+  const double select = MicrosEach([&] { SelectObject(dc, SelectObject(dc, font)); });
+  SelectObject(dc, font);
+  const double dimensions = MicrosEach([&] { GdiGetCharDimensions(dc, nullptr, nullptr); });
+  const int length = static_cast<int>(line.size());
+  const double analyse = MicrosEach([&] {
+    SCRIPT_STRING_ANALYSIS ssa = nullptr;
+    SCRIPT_TABDEF tabs{1, 0, nullptr, 0};
+    ScriptStringAnalyse(dc, line.c_str(), length, length * 3 / 2 + 16, -1, SSA_LINK | SSA_FALLBACK | SSA_GLYPHS | SSA_TAB,
+                        -1, nullptr, nullptr, nullptr, &tabs, nullptr, &ssa);
+    ScriptString_pSize(ssa);
+    ScriptStringFree(&ssa);
+  });
+  ReleaseDC(own, dc);
+  DestroyWindow(plain);
+  DestroyWindow(own);
+  std::printf("  per line, the control's calls alone: GetDC+ReleaseDC %.1f us (own DC %.1f), font in and out %.1f us,\n"
+              "  GdiGetCharDimensions %.1f us, ScriptStringAnalyse+pSize+Free %.1f us: %.1f us with an own DC\n",
+              cached, owned, select, dimensions, analyse, owned + select + dimensions + analyse);
+}
+
 }  // namespace
 
 int RunEditProbe(int n) {
@@ -101,6 +141,9 @@ int RunEditProbe(int n) {
   HWND parent = CreateWindowExW(0, L"STATIC", L"edit probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 340,
                                 nullptr, nullptr, nullptr, nullptr);
   std::printf("N = %d: listing of %zu bytes\n", n, listing.size());
+  const size_t pairLine = listing.find('\n', listing.find('\n') + 1);  // the first pairing
+  PerLineCalls(parent, font, Wide(std::string_view(listing).substr(listing.find('\n') + 1,
+                                                                 pairLine - listing.find('\n') - 2)));
   const struct {
     Way way;
     int slices;
