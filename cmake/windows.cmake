@@ -45,6 +45,18 @@ target_link_libraries(win_tests PRIVATE rinban_window gtest_main)
 target_compile_options(win_tests PRIVATE ${RINBAN_WARNINGS})
 gtest_add_tests(TARGET win_tests SOURCES ${WIN_TESTS} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 
+# The layout once more on a 144 DPI screen. Wine reads the density from the
+# registry when a process starts; the cleanup puts it back even after a failure.
+set(DPI_KEY "HKCU\\Control Panel\\Desktop")
+add_test(NAME HighDpi.Set144 COMMAND wine reg add ${DPI_KEY} /v LogPixels /t REG_DWORD /d 144 /f)
+add_test(NAME HighDpi.Reset COMMAND wine reg delete ${DPI_KEY} /v LogPixels /f)
+add_test(NAME HighDpi.FormLayout COMMAND win_tests --gtest_filter=FormTest.EveryControlSitsWhereTheLayoutPutsIt
+  WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+set_tests_properties(HighDpi.Set144 PROPERTIES FIXTURES_SETUP Dpi144 RUN_SERIAL TRUE)
+set_tests_properties(HighDpi.Reset PROPERTIES FIXTURES_CLEANUP Dpi144 RUN_SERIAL TRUE)
+set_tests_properties(HighDpi.FormLayout PROPERTIES FIXTURES_REQUIRED Dpi144 RUN_SERIAL TRUE
+  ENVIRONMENT "RINBAN_EXPECT_DPI=144")
+
 # The real exe driven from outside, as a user would. The driver has its own
 # main: "--demo DIR" runs one scripted session for scripts/run.sh.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)

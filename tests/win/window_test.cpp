@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <new>
@@ -180,6 +181,17 @@ TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
   }
   EXPECT_EQ(form.FindComponent("StaticText3"), form.StaticText3.Handle());
   EXPECT_EQ(form.FindComponent("StaticText9"), nullptr);
+
+  // CTest runs this once more on a 144 DPI screen: it must really be one, and
+  // the font must follow it.
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  if (const char* expected = std::getenv("RINBAN_EXPECT_DPI")) EXPECT_EQ(dpi, std::atoi(expected));
+  LOGFONTW face{};
+  GetObjectW(reinterpret_cast<HFONT>(form.Button1.Send(WM_GETFONT)), sizeof face, &face);
+  EXPECT_EQ(face.lfHeight, -MulDiv(12, dpi, 96));
+  if (dpi > 96) EXPECT_GT(form.ScaleNum(), form.ScaleDen());
 }
 
 TEST_F(FormTest, StartsInItsLayoutStateWithDefaultOptions) {
