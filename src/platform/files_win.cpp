@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <new>
 
 #include "platform/files.h"
 #include "text/error.h"
@@ -32,6 +33,8 @@ Text ReadWholeFile(const Text& path) {
   if (file.h == INVALID_HANDLE_VALUE) throw AppError(msg::kCannotOpen, path);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.h, &size)) throw AppError(msg::kCannotOpen, path);
+  // A 32-bit size_t would wrap a 4 GiB file to its last few bytes.
+  if (static_cast<unsigned long long>(size.QuadPart) > Text().max_size()) throw std::bad_alloc();
   Text bytes(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < bytes.size()) {

@@ -29,10 +29,12 @@ double RunMemoryLowerBound(const ScheduleTables& tables, const TextList& names) 
   for (const Text& name : names) slotBytes += static_cast<double>(name.size());
   // Every round lists every slot once, 14 bytes around each pair, and a
   // header, separator and empty line of more than 45 bytes.
-  const double listing = rounds * (slotBytes + 14 * (std::floor(rounds / 2) + 1) + 45);
-  // While the memo takes it, the listing, its UTF-16 form and the memo's own
-  // copy are alive together, each at least as many bytes as the listing.
-  return grown + 3 * listing;
+  const double pairs = std::floor(rounds / 2);
+  const double listing = rounds * (slotBytes + 14 * (pairs + 1) + 45);
+  // The kept listing and the memo's UTF-16 copy (two bytes a character, so
+  // at least one a listing byte) live together, and the memo keeps at least
+  // a 4-byte start for each line.
+  return grown + 2 * listing + 4 * rounds * (pairs + 3);
 }
 
 bool RunGeneration(ScheduleTables& tables, GenerationView& view, const Text& listPath) {
