@@ -128,7 +128,7 @@ UINT_PTR CALLBACK ColorHook(HWND dialog, UINT message, WPARAM, LPARAM) {
   GetWindowRect(dialog, &box);
   const int width = box.right - box.left;
   const int height = box.bottom - box.top;
-  const RECT& area = info.rcWork;
+  const RECT& area = info.rcMonitor;  // the whole monitor, task bar included
   const int x = area.left + (area.right - area.left - width) / 2;
   const int y = area.top + std::max(0L, (area.bottom - area.top - height) / 3);
   SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -130,7 +130,7 @@ TEST(ColorDialog, OpensCentredAThirdDownAndKeepsSlotsOnlyOnOk) {
               GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &info);
               RECT box{};
               GetWindowRect(dialog, &box);
-              const RECT& area = info.rcWork;
+              const RECT& area = info.rcMonitor;
               EXPECT_LE(std::abs((box.left + box.right) - (area.left + area.right)), 2);
               EXPECT_LE(std::abs((box.top - area.top) - (area.bottom - area.top - (box.bottom - box.top)) / 3), 1);
               PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
