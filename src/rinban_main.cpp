@@ -138,7 +138,11 @@ bool TForm1::PreTranslateMessage(MSG& message) const {
     if (message.wParam == VK_TAB) {
       if (HWND next = NextTabStop(hwnd_, GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
         SetFocus(next);
-        if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+        // A single-line box offers its text for typing over; the memo keeps
+        // its caret, so a long listing is never highlighted whole.
+        if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) &&
+            !(GetWindowLongW(next, GWL_STYLE) & ES_MULTILINE))
+          SendMessageW(next, EM_SETSEL, 0, -1);
       }
       return true;
     }
@@ -406,6 +410,9 @@ void TForm1::MakeControl(const ControlSpec& spec) {
     case ControlKind::Memo:
       SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // as much as memory allows
       GiveOwnDc(window);
+      break;
+    case ControlKind::Edit:
+      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // a pasted title is never cut
       break;
     case ControlKind::ComboBox:
       SetComboHeights(static_cast<ComboBox&>(ControlFor(spec.id)), Scale(spec.height));

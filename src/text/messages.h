@@ -46,7 +46,7 @@ inline constexpr char kRoundRowSeparator[] = " VS ";
 
 // Window captions and fixed contents
 inline constexpr char kGenerateButton[] = "組み合わせ生成";
-inline constexpr char kAboutLine[] = "総当り戦 組み合わせ作成 rinban 2.0";
+inline constexpr char kAboutLine[] = "総当り戦 組み合わせ作成";  // fits the 160-px label on one line
 inline constexpr char kPageAll[] = "全表示";
 inline constexpr char kPageMember[] = "メンバー別";
 inline constexpr char kPageRound[] = "１戦ごと";

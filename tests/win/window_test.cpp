@@ -470,6 +470,14 @@ TEST_F(FormTest, TabWalksTheTabOrderOfTheShownPage) {
   EXPECT_EQ(TabWalk(form, form.TabbedNotebook1.Handle(), 5),
             (std::vector<HWND>{form.Memo1.Handle(), form.Button2.Handle(), form.Button3.Handle(),
                                form.Button1.Handle(), form.TabbedNotebook1.Handle()}));
+  // Tab into the title selects it for typing over; into the memo it selects nothing.
+  auto selection = [](const Control& box) {
+    DWORD from = 0, to = 0;
+    box.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    return std::pair<DWORD, DWORD>(from, to);
+  };
+  TabWalk(form, form.TabbedNotebook1.Handle(), 1);
+  EXPECT_EQ(selection(form.Memo1), (std::pair<DWORD, DWORD>(0, 0)));
 
   // Page 4, as a click on its tab shows it.
   form.TabbedNotebook1.Send(TCM_SETCURSEL, 3);
@@ -482,6 +490,7 @@ TEST_F(FormTest, TabWalksTheTabOrderOfTheShownPage) {
             (std::vector<HWND>{form.CheckBox1.Handle(), form.ComboBox2.Handle(), form.Edit1.Handle(),
                                form.Button4.Handle(), form.Button5.Handle(), form.Button1.Handle(),
                                form.TabbedNotebook1.Handle()}));
+  EXPECT_EQ(selection(form.Edit1), (std::pair<DWORD, DWORD>(0, static_cast<DWORD>(form.Edit1.Send(WM_GETTEXTLENGTH)))));
   form.Button4.SetEnabled(false);  // a disabled button is passed over
   EXPECT_EQ(TabWalk(form, form.Edit1.Handle(), 1), (std::vector<HWND>{form.Button5.Handle()}));
 }
@@ -584,6 +593,20 @@ TEST_F(FormTest, HtmlTableIsWrittenFromTheTablesAndTheControls) {
   EXPECT_NE(html.find("FFFF99"), std::string::npos);
   EXPECT_NE(html.find("99FFFF"), std::string::npos);
   EXPECT_EQ(html.substr(html.size() - 16), "</body></html>\r\n");
+
+  // A pasted title longer than a text box's default limit goes in whole.
+  const std::wstring pasted(40000, L'x');
+  ASSERT_TRUE(OpenClipboard(form.Handle()));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(block), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+  form.Edit1.Send(EM_SETSEL, 0, -1);
+  form.Edit1.Send(WM_PASTE);
+  Click(form.Button4);
+  EXPECT_NE(ReadFile("table.html").find("<caption>" + std::string(40000, 'x') + "</caption>"), std::string::npos);
 
   // After a refused run the button stays enabled and writes what the tables hold.
   List("");
