@@ -77,6 +77,15 @@ if(E2E_SOURCES)
     configure_file(${CMAKE_SOURCE_DIR}/examples/list.txt
       ${CMAKE_CURRENT_BINARY_DIR}/e2e-sample-list.txt COPYONLY)
   endif()
+  # A real full disk: a tiny file system mounted for the one test that fills it.
+  add_test(NAME SmallDisk.Mount COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/small-disk.sh mount
+    ${CMAKE_CURRENT_BINARY_DIR}/small-disk)
+  add_test(NAME SmallDisk.Unmount COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/small-disk.sh unmount
+    ${CMAKE_CURRENT_BINARY_DIR}/small-disk)
+  set_tests_properties(SmallDisk.Mount PROPERTIES FIXTURES_SETUP SmallDisk)
+  set_tests_properties(SmallDisk.Unmount PROPERTIES FIXTURES_CLEANUP SmallDisk)
+  set_tests_properties(RobustnessE2E.AFullDiskGivesTheWriteErrorAndKeepsWhatWasWritten PROPERTIES
+    FIXTURES_REQUIRED SmallDisk)
   # The same session once more in a code page 1252 locale, after the Japanese
   # one whose screenshots it compares with: texts and files must not change.
   add_test(NAME LocaleE2E.CodePage1252 COMMAND e2e_driver --gtest_filter=LocaleE2E.*

@@ -373,6 +373,51 @@ TEST(RobustnessE2E, ClipboardHeldByAnotherProgram) {
   EXPECT_EQ(ClipboardBytes(CF_TEXT), expected.listing);
 }
 
+// A disk that fills up while table.txt or table.html is written: the write
+// error, the bytes that did fit stay, and the window goes on. The disk is a
+// 256 KiB file system CTest mounts beside the driver; without it this skips.
+TEST(RobustnessE2E, AFullDiskGivesTheWriteErrorAndKeepsWhatWasWritten) {
+  const std::wstring disk = DriverFolder() + L"\\small-disk";
+  ULARGE_INTEGER available{}, total{};
+  if (!GetDiskFreeSpaceExW(disk.c_str(), &available, &total, nullptr) || total.QuadPart > (1u << 20))
+    GTEST_SKIP() << "no small file system at " << Utf8(disk);
+  const std::wstring files[] = {L"list.txt", L"table.txt", L"table.html"};
+  auto clear = [&] {
+    for (const auto& f : files) DeleteFileW((disk + L"\\" + f).c_str());
+  };
+  clear();
+  Text list;
+  for (int i = 0; i < 200; ++i) list += (i % 2 ? "選手" : "Player") + ToDecimal(i) + "\r\n";
+  WriteBytes(disk + L"\\list.txt", list);
+  const Expected expected = Expect(list);
+  ASSERT_GT(expected.listing.size(), 2 * 256 * 1024u);
+  {
+    // The exe stays beside the driver: it does not fit on the disk.
+    App app(disk, L"..\\" + std::wstring(kExe));
+    app.Click(id::Button1);
+    EXPECT_EQ(app.ClickForError(id::Button3), Wide(msg::kWriteError) + L".");
+    const auto kept = ReadBytes(disk + L"\\table.txt");
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_GT(kept->size(), 0u);
+    EXPECT_LT(kept->size(), expected.listing.size());
+    EXPECT_EQ(*kept, expected.listing.substr(0, kept->size())) << "not the listing's first bytes";
+
+    // Room again for the HTML to fill.
+    ASSERT_TRUE(DeleteFileW((disk + L"\\table.txt").c_str()));
+    app.ShowPage(3);
+    EXPECT_EQ(app.ClickForError(id::Button4), Wide(msg::kWriteError) + L".");
+    const auto html = ReadBytes(disk + L"\\table.html");
+    ASSERT_TRUE(html.has_value());
+    EXPECT_EQ(html->rfind("<html><head><title>", 0), 0u);
+    EXPECT_EQ(html->find("</body></html>"), std::string::npos) << "the cut file claims to be whole";
+
+    EXPECT_EQ(app.ClickForMessage(id::Button2), Wide(msg::kCopied));
+    EXPECT_EQ(ClipboardBytes(CF_TEXT), expected.listing);
+    EXPECT_TRUE(app.Close());
+  }
+  clear();
+}
+
 // A close request while the error box is up (as a task killer posts one to
 // every window) ends the program cleanly instead of leaving it half-gone.
 TEST(RobustnessE2E, ClosedWhileItsErrorBoxIsOpenEndsCleanly) {
