@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "table/settings.h"
 
@@ -8,6 +10,15 @@ namespace rinban {
 namespace {
 
 constexpr DWORD kReadBuffer = 2048;
+
+// The characters bytes stand for in the code page the profile functions use.
+std::wstring AsText(const Text& bytes) {
+  if (bytes.empty()) return std::wstring();
+  const int size = static_cast<int>(bytes.size());
+  std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
 
 class Win32Profile final : public ProfileBackend {
  public:
@@ -21,8 +32,17 @@ class Win32Profile final : public ProfileBackend {
   }
 
   bool Write(const Text& path, const Text& section, const Text& key, const Text& value) override {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(),
-                                      QuoteProfileValue(value).c_str(), path.c_str()) != FALSE;
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), QuoteProfileValue(value).c_str(),
+                                    path.c_str()))
+      return false;
+    // Wine's writer reports success for a value of 32767 bytes or more and
+    // stores a few stray bytes instead, so a value is only saved once it
+    // reads back. Compared as text: the platform may store another code of
+    // the same character (CP932's duplicate NEC and IBM rows).
+    std::vector<char> back(value.size() + 3, '\0');
+    const DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", back.data(),
+                                               static_cast<DWORD>(back.size()), path.c_str());
+    return AsText(Text(back.data(), strnlen(back.data(), got))) == AsText(value);
   }
 
   void Flush(const Text& path) override {

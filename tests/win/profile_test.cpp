@@ -77,6 +77,26 @@ TEST_F(Profile, LongTitleIsCutTo2047Bytes) {
   EXPECT_EQ(LoadTableOptions(path_).Title, title.substr(0, 2047));
 }
 
+// A title the platform cannot hold is a failed save, never a reported
+// success that leaves stray bytes (Wine's writer, from 32767 bytes on).
+TEST_F(Profile, HugeTitleIsSavedWholeOrReportedUnwritable) {
+  for (size_t size : {32766u, 32767u, 40000u, 70000u}) {
+    SCOPED_TRACE(size);
+    TableOptions saved = DefaultTableOptions();
+    saved.Title = Text(size - 1, 'x') + "z";
+    try {
+      SaveTableOptions(path_, saved);
+    } catch (const AppError&) {
+      continue;
+    }
+    char back[4] = {};
+    const Text file = ReadWholeFile(path_);
+    EXPECT_NE(file.find("Title=" + saved.Title + "\r\n"), Text::npos);
+    GetPrivateProfileStringA(kOptionsSection, "Number", "", back, sizeof back, path_.c_str());
+    EXPECT_STREQ(back, "0") << "the keys after the title";
+  }
+}
+
 TEST_F(Profile, MissingFileAndKeysGiveDefaults) {
   TableOptions got = LoadTableOptions(path_);
   EXPECT_EQ(got.Title, "test");
