@@ -2,5 +2,3 @@
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
-# The whole 4 GiB of address space on 64-bit Windows, not 2: big lists need it.
-string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--large-address-aware")
