@@ -10,6 +10,7 @@ namespace rinban {
 namespace {
 
 constexpr DWORD kReadBuffer = 2048;
+constexpr size_t kLongestValue = 32766;  // UTF-16 characters
 
 // The characters bytes stand for in the code page the profile functions use.
 std::wstring AsText(const Text& bytes) {
@@ -32,7 +33,12 @@ class Win32Profile final : public ProfileBackend {
   }
 
   bool Write(const Text& path, const Text& section, const Text& key, const Text& value) override {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), QuoteProfileValue(value).c_str(),
+    // The A call converts the value to a counted UTF-16 string of at most
+    // 32767 characters with its terminator; Wine then writes from an
+    // unset pointer instead of failing, so a longer value is never passed.
+    const Text stored = QuoteProfileValue(value);
+    if (AsText(stored).size() > kLongestValue) return false;
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(),
                                     path.c_str()))
       return false;
     // Wine's writer reports success for a value of 32767 bytes or more and
