@@ -1,6 +1,8 @@
 #include "window/controls.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "table/color.h"
 
@@ -60,15 +62,27 @@ Text ListView::Cell(int row, int column) const {
   }
 }
 
+void ListView::FitColumns() const {
+  const int columns = static_cast<int>(SendMessageW(reinterpret_cast<HWND>(Send(LVM_GETHEADER)), HDM_GETITEMCOUNT, 0, 0));
+  if (columns <= 0) return;
+  int used = 0;
+  for (int column = 0; column + 1 < columns; ++column) {
+    SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+    used += ColumnWidth(column);
+  }
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  SetColumnWidth(columns - 1, std::max(0, static_cast<int>(client.right) - used));
+}
+
 void Swatch::SetColor(ColorValue color) {
   const COLORREF paint = static_cast<COLORREF>(ResolveColor(color)) & 0xFFFFFF;
-  HBRUSH brush = CreateSolidBrush(paint);
+  GdiObject<HBRUSH> brush(CreateSolidBrush(paint));
   if (!brush) throw std::bad_alloc();
-  if (brush_) DeleteObject(brush_);
-  brush_ = brush;
+  brush_ = std::move(brush);
   paint_ = paint;
   color_ = color;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  if (HWND window = Handle()) InvalidateRect(window, nullptr, TRUE);
 }
 
 }  // namespace rinban
