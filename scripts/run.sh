@@ -47,7 +47,7 @@ if [ -z "$headless" ]; then
   exit 0
 fi
 
-rm -f "$run"/table.txt "$run"/page[1-4].bmp "$run"/page[1-4].png
+rm -f "$run"/table.txt "$run"/page[1-4].bmp "$run"/page[1-4].png "$run"/box.bmp "$run"/box.png
 wine_env_up "$build"
 trap wine_env_down EXIT
 wine "$build/e2e_driver.exe" --demo "$(winepath -w "$run")" </dev/null
