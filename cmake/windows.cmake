@@ -141,4 +141,3 @@ if(E2E_SOURCES)
     COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/screenshots.sh ${CMAKE_CURRENT_BINARY_DIR}/e2e-artifacts)
   set_tests_properties(e2e_screenshots_png PROPERTIES DEPENDS "${E2E_TESTS}")
 endif()
-

@@ -59,5 +59,5 @@ echo
 echo "First lines of table.txt:"
 iconv -f CP932 -t UTF-8 "$run/table.txt" | tr -d '\r' | sed -n '1,12p'
 echo
-echo "Results (table.txt, page1..4 screenshots) in:"
+echo "Results (table.txt, page1..4 and box screenshots) in:"
 echo "$run"
