@@ -118,8 +118,9 @@ class App {
   // The visible box of the program, if any.
   std::optional<Box> FindBox();
 
-  // 24-bit BMP of the main window as it is on the screen.
-  void Screenshot(const std::wstring& bmpPath);
+  // 24-bit BMP of the client area of window (the main window by default)
+  // as it is on the screen.
+  void Screenshot(const std::wstring& bmpPath, HWND window = nullptr);
 
   // WM_CLOSE; returns whether the program ended by itself within the wait.
   bool Close();

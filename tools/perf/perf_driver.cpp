@@ -51,7 +51,7 @@ HWND FindTopLevel(DWORD pid, const wchar_t* title, HWND except = nullptr) {
     HWND found;
   } search{pid, title, except, nullptr};
   EnumWindows(
-      [](HWND hwnd, LPARAM arg) -> BOOL {
+      [](HWND hwnd, LPARAM arg) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(arg);
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
@@ -72,7 +72,7 @@ HWND ControlById(HWND main, int id) {
   } search{id, nullptr};
   EnumChildWindows(
       main,
-      [](HWND hwnd, LPARAM arg) -> BOOL {
+      [](HWND hwnd, LPARAM arg) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(arg);
         if (GetDlgCtrlID(hwnd) == s->id) {
           s->found = hwnd;
