@@ -42,7 +42,9 @@ TextList SplitMemberList(std::string_view bytes) {
 Text MemberListText(Text fileBytes) {
   const ListBody body = DetectListEncoding(fileBytes);
   if (body.encoding == ListEncoding::Cp932) return fileBytes;
-  return Cp932FromUtf16(ListUtf16(body));
+  const std::u16string units = ListUtf16(body);
+  Text().swap(fileBytes);  // the file's bytes go before the converted copy comes
+  return Cp932FromUtf16(units);
 }
 
 TextList ReadMemberList(const Text& path) { return SplitMemberList(MemberListText(ReadWholeFile(path))); }
