@@ -17,6 +17,11 @@ namespace rinban {
 // best-fit guess: "É" is "?", not "E".
 Text Cp932FromUtf16(std::u16string_view text);
 
+// The text as either platform's converter is given it: JIS forms replaced by
+// the characters CP932 holds under their codes, and each character that must
+// become one "?" already one, so that only the tables' common part is used.
+std::u16string Cp932Ready(std::u16string_view text);
+
 #ifdef _WIN32
 // The W calls' UTF-16. Code page 932 is named outright, never the system's.
 std::wstring ToWide(std::string_view cp932);

@@ -10,43 +10,24 @@ namespace {
 
 constexpr UINT kTextCodePage = 932;
 
-// JIS form -> the character CP932 holds under the same code.
-constexpr struct {
-  wchar_t jis, cp932;
-} kJisForms[] = {{0x301C, 0xFF5E}, {0x2016, 0x2225}, {0x2212, 0xFF0D}, {0x00A2, 0xFFE0},
-                 {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x2014, 0x2015}};
-
 int CheckedSize(size_t size) {
   if (size > static_cast<size_t>(std::numeric_limits<int>::max())) throw std::bad_alloc();
   return static_cast<int>(size);
 }
 
-bool IsSurrogate(wchar_t u) { return u >= 0xD800 && u <= 0xDFFF; }
-bool IsHigh(wchar_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLow(wchar_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-// The text as the code page's converter should see it: JIS forms replaced,
-// and each character outside the basic plane one "?" rather than two.
-std::wstring Prepared(std::wstring_view text) {
-  std::wstring out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    wchar_t u = text[i];
-    if (IsSurrogate(u)) {
-      if (IsHigh(u) && i + 1 < text.size() && IsLow(text[i + 1])) ++i;
-      u = L'?';
-    }
-    for (const auto& form : kJisForms)
-      if (u == form.jis) u = form.cp932;
-    out.push_back(u);
-  }
-  return out;
-}
-
 }  // namespace
 
 Text Cp932FromUtf16(std::u16string_view text) {
-  return ToText(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
+  if (text.empty()) return {};
+  const std::u16string ready = Cp932Ready(text);
+  const auto* wide = reinterpret_cast<const wchar_t*>(ready.data());
+  const int size = CheckedSize(ready.size());
+  const int count = WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, wide, size, nullptr, 0,
+                                        "?", nullptr);
+  Text bytes(static_cast<size_t>(count), '\0');
+  WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, wide, size, bytes.data(), count, "?",
+                      nullptr);
+  return bytes;
 }
 
 size_t WideLength(std::string_view cp932) {
@@ -68,15 +49,7 @@ std::wstring ToWide(std::string_view cp932) {
 }
 
 Text ToText(std::wstring_view text) {
-  if (text.empty()) return {};
-  const std::wstring wide = Prepared(text);
-  const int size = CheckedSize(wide.size());
-  const int count = WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), size,
-                                        nullptr, 0, "?", nullptr);
-  Text bytes(static_cast<size_t>(count), '\0');
-  WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), count,
-                      "?", nullptr);
-  return bytes;
+  return Cp932FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
 std::wstring AnsiToWide(std::string_view bytes) {
