@@ -122,24 +122,6 @@ void RemoveTree(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring Wide(std::string_view cp932) {
-  if (cp932.empty()) return {};
-  const int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), out.data(), n);
-  return out;
-}
-
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
-  return out;
-}
-
 void Require(bool ok, const std::string& what) {
   if (!ok) throw Failure(what);
 }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "perf.h"
+#include "platform/encoding.h"
 #include "window/control_ids.h"
 
 namespace {
@@ -250,7 +251,7 @@ Row Measure(const std::wstring& exe, int n) {
   const std::string saved = ReadFileBytes(folder + L"\\table.txt");
   row.listingBytes = saved.size();
   const LRESULT memoChars = Send(ControlById(main, rinban::id::Memo1), WM_GETTEXTLENGTH, 0, 0);
-  const int savedChars = MultiByteToWideChar(932, 0, saved.data(), static_cast<int>(saved.size()), nullptr, 0);
+  const auto savedChars = static_cast<LRESULT>(rinban::WideLength(saved));
   row.copyMatchesSave = !saved.empty() && copied == saved && memoChars == savedChars;
 
   PROCESS_MEMORY_COUNTERS memory{};
