@@ -28,6 +28,8 @@ file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS tests/native/*_test.cpp)
 add_executable(core_tests ${NATIVE_TESTS})
 target_link_libraries(core_tests PRIVATE rinban_core GTest::gtest_main)
 target_compile_options(core_tests PRIVATE ${RINBAN_WARNINGS})
+# The fuzz corpora and the sample list, as lists users already have.
+target_compile_definitions(core_tests PRIVATE RINBAN_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(core_tests WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60)
 
 if(RINBAN_BENCH)

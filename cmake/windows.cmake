@@ -30,6 +30,36 @@ if(PERF_SOURCES)
   add_dependencies(perf_driver rinban2)
 endif()
 
+# The release: one folder named after the package, zipped by CPack, with a
+# SHA-256 file beside the zip. The guide is installed with the home page of
+# this build in place of the default one it is written with.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(RINBAN_PLATFORM win32)
+else()
+  set(RINBAN_PLATFORM win64)
+endif()
+set(RINBAN_GUIDE_DIR ${CMAKE_SOURCE_DIR}/docs/ja)
+file(READ ${RINBAN_GUIDE_DIR}/index.html RINBAN_GUIDE_TEXT)
+string(REPLACE "${RINBAN_DEFAULT_HOME_PAGE}" "${RINBAN_HOME_PAGE}" RINBAN_GUIDE_TEXT "${RINBAN_GUIDE_TEXT}")
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/guide/index.html CONTENT "${RINBAN_GUIDE_TEXT}" @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${RINBAN_GUIDE_DIR}/index.html)
+
+install(TARGETS rinban2 RUNTIME DESTINATION .)
+install(FILES examples/list.txt DESTINATION .)
+# .txt, so a double-click opens it in Notepad.
+install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
+install(FILES ${CMAKE_BINARY_DIR}/guide/index.html DESTINATION guide)
+install(DIRECTORY ${RINBAN_GUIDE_DIR}/images DESTINATION guide)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME rinban2)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(RINBAN_PACKAGE_NAME rinban2-${PROJECT_VERSION}-${RINBAN_PLATFORM})
+set(CPACK_PACKAGE_FILE_NAME ${RINBAN_PACKAGE_NAME})
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)
+
 # GoogleTest from Debian's sources, built by the cross compiler. Without them
 # (a build on Windows) only the program and the timing driver are built.
 set(RINBAN_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -66,12 +96,13 @@ set_tests_properties(HighDpi.FormLayout PROPERTIES FIXTURES_REQUIRED Dpi144 RUN_
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 if(E2E_SOURCES)
   add_executable(e2e_driver ${E2E_SOURCES})
-  target_link_libraries(e2e_driver PRIVATE rinban_core ${WIN_LIBS} gtest)
+  target_link_libraries(e2e_driver PRIVATE rinban_core ${WIN_LIBS} version gtest)
   target_compile_options(e2e_driver PRIVATE ${RINBAN_WARNINGS})
   add_dependencies(e2e_driver rinban2)
   target_compile_definitions(e2e_driver PRIVATE
     RINBAN_EXE="$<TARGET_FILE_NAME:rinban2>"
-    RINBAN_ARTIFACTS="e2e-artifacts")
+    RINBAN_ARTIFACTS="e2e-artifacts"
+    RINBAN_PACKAGE_NAME="${RINBAN_PACKAGE_NAME}")
   gtest_add_tests(TARGET e2e_driver SOURCES ${E2E_SOURCES}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} TEST_LIST E2E_TESTS)
   # One window on the screen at a time: screenshots and the clipboard are shared.
@@ -97,6 +128,14 @@ if(E2E_SOURCES)
   set_tests_properties(LocaleE2E.CodePage1252 PROPERTIES ENVIRONMENT "LC_ALL=en_US.UTF-8"
     RUN_SERIAL TRUE DEPENDS LocaleE2E.SameTextsAndBytesInAnyCodePage)
   list(APPEND E2E_TESTS LocaleE2E.CodePage1252)
+  # The release zip, unpacked under a path with Japanese and a space, checked
+  # and then run from there.
+  set(PACKAGE_CHECK bash ${CMAKE_SOURCE_DIR}/tests/package/check.sh ${CMAKE_CURRENT_BINARY_DIR})
+  add_test(NAME Package.Unpack COMMAND ${PACKAGE_CHECK} unpack)
+  add_test(NAME Package.Contents COMMAND ${PACKAGE_CHECK} contents)
+  set_tests_properties(Package.Unpack PROPERTIES FIXTURES_SETUP Package)
+  set_tests_properties(Package.Contents PackageE2E.TheUnpackedProgramWorksWhereItWasUnpacked
+    PROPERTIES FIXTURES_REQUIRED Package)
   # The screenshots the tests leave, as PNG for a person to look at.
   add_test(NAME e2e_screenshots_png
     COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/screenshots.sh ${CMAKE_CURRENT_BINARY_DIR}/e2e-artifacts)

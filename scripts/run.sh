@@ -47,7 +47,7 @@ if [ -z "$headless" ]; then
   exit 0
 fi
 
-rm -f "$run"/table.txt "$run"/page[1-4].bmp "$run"/page[1-4].png
+rm -f "$run"/table.txt "$run"/page[1-4].bmp "$run"/page[1-4].png "$run"/box.bmp "$run"/box.png
 wine_env_up "$build"
 trap wine_env_down EXIT
 wine "$build/e2e_driver.exe" --demo "$(winepath -w "$run")" </dev/null
@@ -59,5 +59,5 @@ echo
 echo "First lines of table.txt:"
 iconv -f CP932 -t UTF-8 "$run/table.txt" | tr -d '\r' | sed -n '1,12p'
 echo
-echo "Results (table.txt, page1..4 screenshots) in:"
+echo "Results (table.txt, page1..4 and box screenshots) in:"
 echo "$run"

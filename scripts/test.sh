@@ -25,9 +25,12 @@ done
 echo "== fuzz targets, ${RINBAN_FUZZ_SECONDS:-15} s each"
 bash scripts/fuzz.sh "${RINBAN_FUZZ_SECONDS:-15}"
 
-echo "== 32-bit Windows program (build only)"
-cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win32 -j"$jobs" --target rinban2
+echo "== 32-bit Windows program and its package (built and checked, not run)"
+cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DRINBAN_GTEST_SOURCE=none >/dev/null
+cmake --build build/win32 -j"$jobs" --target package >/dev/null
+bash tests/package/check.sh build/win32 unpack >/dev/null
+bash tests/package/check.sh build/win32 contents
 
 echo "== Windows program under Wine"
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null

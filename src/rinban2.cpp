@@ -7,6 +7,9 @@
 #include "window/dialogs.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  // Users start the program from a Downloads folder: any library loaded from
+  // here on comes from the system folder, never from beside the exe.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   rinban::Win32Dialogs dialogs;
   rinban::TForm1 form(instance, dialogs);
   if (!form.Create()) return 1;

@@ -1,9 +1,8 @@
 #include "platform/clipboard.h"
 
 #include <cstring>
-#include <limits>
-#include <new>
 
+#include "platform/encoding.h"
 #include "text/error.h"
 #include "text/messages.h"
 
@@ -42,18 +41,16 @@ class GlobalBlock {
 }  // namespace
 
 void CopyTextToClipboard(HWND owner, const Text& text) {
-  if (text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) throw std::bad_alloc();
-  const int size = static_cast<int>(text.size());
   // Both blocks are filled before the clipboard is opened, so running out of
   // memory leaves it as it was; the wide text is converted straight into its
   // block, a listing of tens of megabytes being copied once only.
+  const size_t count = WideLength(text);  // std::bad_alloc past the converter's limit
   GlobalBlock bytes(text.size() + 1);
   bytes.Write([&](void* out) { std::memcpy(out, text.c_str(), text.size() + 1); });
-  const int count = size == 0 ? 0 : MultiByteToWideChar(932, 0, text.data(), size, nullptr, 0);
-  GlobalBlock wide((static_cast<size_t>(count) + 1) * sizeof(wchar_t));
+  GlobalBlock wide((count + 1) * sizeof(wchar_t));
   wide.Write([&](void* out) {
     auto* chars = static_cast<wchar_t*>(out);
-    if (count > 0) MultiByteToWideChar(932, 0, text.data(), size, chars, count);
+    ToWideInto(text, chars, count);
     chars[count] = L'\0';
   });
 

@@ -7,7 +7,7 @@
 #include <set>
 #include <tuple>
 
-#include "table/settings.h"
+#include "platform/profile.h"
 
 namespace rinban {
 

@@ -4,22 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "table/settings.h"
+#include "platform/encoding.h"
+#include "platform/profile.h"
 
 namespace rinban {
 namespace {
 
 constexpr DWORD kReadBuffer = 2048;
 constexpr size_t kLongestValue = 32766;  // UTF-16 characters
-
-// The characters bytes stand for in the code page the profile functions use.
-std::wstring AsText(const Text& bytes) {
-  if (bytes.empty()) return std::wstring();
-  const int size = static_cast<int>(bytes.size());
-  std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
 
 class Win32Profile final : public ProfileBackend {
  public:
@@ -48,7 +40,7 @@ class Win32Profile final : public ProfileBackend {
     std::vector<char> back(value.size() + 3, '\0');
     const DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", back.data(),
                                                static_cast<DWORD>(back.size()), path.c_str());
-    return AsText(Text(back.data(), strnlen(back.data(), got))) == AsText(value);
+    return AnsiToWide(Text(back.data(), strnlen(back.data(), got))) == AnsiToWide(value);
   }
 
   void Flush(const Text& path) override {

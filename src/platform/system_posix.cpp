@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "platform/system.h"
-#include "table/color.h"
 
 namespace rinban {
 namespace {

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "platform/system.h"
-#include "table/color.h"
 
 namespace rinban {
 

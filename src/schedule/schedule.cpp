@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "platform/encoding.h"
 #include "platform/files.h"
+#include "text/list_encoding.h"
 #include "text/messages.h"
 
 namespace rinban {
@@ -37,7 +39,15 @@ TextList SplitMemberList(std::string_view bytes) {
   return result;
 }
 
-TextList ReadMemberList(const Text& path) { return SplitMemberList(ReadWholeFile(path)); }
+Text MemberListText(Text fileBytes) {
+  const ListBody body = DetectListEncoding(fileBytes);
+  if (body.encoding == ListEncoding::Cp932) return fileBytes;
+  const std::u16string units = ListUtf16(body);
+  Text().swap(fileBytes);  // the file's bytes go before the converted copy comes
+  return Cp932FromUtf16(units);
+}
+
+TextList ReadMemberList(const Text& path) { return SplitMemberList(MemberListText(ReadWholeFile(path))); }
 
 void ResizeScheduleTables(ScheduleTables& tables, int32_t n) {
   const size_t count = static_cast<size_t>(n);

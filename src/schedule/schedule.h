@@ -36,7 +36,11 @@ class ScheduleProgress {
 // and lone LF each end a line; a final line break adds no entry.
 TextList SplitMemberList(std::string_view bytes);
 
-// Reads the whole file and splits it. Throws AppError(kCannotOpen, path).
+// The list file's bytes in code page 932: a list saved as UTF-8 or UTF-16
+// converted, any other returned as it is.
+Text MemberListText(Text fileBytes);
+
+// Reads the whole file, converts and splits it. Throws AppError(kCannotOpen, path).
 TextList ReadMemberList(const Text& path);
 
 // MemberNames to n + 2, Pairings to n rows of (n + 1) / 2, Opponents to

@@ -1,5 +1,8 @@
 #include "table/color.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace rinban {
 
 ColorValue ResolveColor(ColorValue color) { return color < 0 ? SystemColor(color & 0xFF) : color; }
@@ -14,6 +17,19 @@ Text ColorToHex(ColorValue color) {
     hex[2 * i + 1] = kDigits[byte & 0xF];
   }
   return hex;
+}
+
+TextList InitialCustomColors() { return TextList(kCustomColorCount, Text("FFFFFFFF")); }
+
+uint32_t ParseCustomColor(const Text& slot) {
+  if (slot.empty()) return 0xFFFFFFFF;
+  return static_cast<uint32_t>(std::strtoul(slot.c_str(), nullptr, 16));
+}
+
+Text FormatCustomColor(uint32_t color) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%.6lX", static_cast<unsigned long>(color));
+  return buffer;
 }
 
 }  // namespace rinban

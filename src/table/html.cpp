@@ -78,7 +78,7 @@ void EmitCrossTable(const CrossTableInput& in, Sink& out) {
   }
 
   out.Line({"</table>"});
-  out.Line({"rinban 2.0 by <a href=\"", kHomePage, "\">", kHomePage, "</a>"});
+  out.Line({msg::kWindowTitle, " by <a href=\"", kHomePage, "\">", kHomePage, "</a>"});
   out.Line({"</body></html>"});
 }
 

@@ -4,10 +4,11 @@
 #include <cstdint>
 
 #include "text/text.h"
+#include "text/version.h"
 
 namespace rinban {
 
-inline constexpr char kHomePage[] = "https://rinban.example.org/";
+inline constexpr char kHomePage[] = RINBAN_HOME_PAGE;
 
 struct CrossTableInput {
   int32_t slotCount = 0;       // S = RoundCount + 1

@@ -4,12 +4,10 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/system.h"
 #include "text/text.h"
 
 namespace rinban {
-
-// 0x00BBGGRR when non-negative; negative: a system colour indexed by the lowest byte.
-using ColorValue = int32_t;
 
 struct TableOptions {
   Text Title;

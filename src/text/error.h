@@ -9,6 +9,14 @@
 
 namespace rinban {
 
+// The text of the error box: a "." is added unless the text is empty or its
+// last character sorts at or below ".". A trail byte is never below 0x40, so
+// the last byte alone decides, and a double-byte ending always gains the dot.
+inline Text ErrorBoxText(Text text) {
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
+
 class AppError : public std::exception {
  public:
   explicit AppError(Text message) : message_(std::move(message)) {}

@@ -2,10 +2,12 @@
 // to CP932 bytes by -fexec-charset=CP932.
 #pragma once
 
+#include "text/version.h"
+
 namespace rinban::msg {
 
 inline constexpr char kAppTitle[] = "rinban 2";
-inline constexpr char kWindowTitle[] = "rinban 2.0";
+inline constexpr char kWindowTitle[] = "rinban " RINBAN_VERSION_SHORT;
 
 inline constexpr char kByeName[] = "[試合無し]";
 

@@ -3,30 +3,14 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
-#include "table/color.h"
+#include "text/error.h"
 #include "text/messages.h"
 #include "window/control_ids.h"
 #include "window/wide.h"
 
 namespace rinban {
-
-TextList InitialCustomColors() { return TextList(kCustomColorCount, Text("FFFFFFFF")); }
-
-COLORREF ParseCustomColor(const Text& slot) {
-  if (slot.empty()) return 0xFFFFFFFF;
-  return static_cast<COLORREF>(std::strtoul(slot.c_str(), nullptr, 16));
-}
-
-Text FormatCustomColor(COLORREF color) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%.6lX", static_cast<unsigned long>(color));
-  return buffer;
-}
-
 namespace {
 
 // ---- message box: a small dialog of our own, built from an empty template

@@ -4,22 +4,10 @@
 
 #include <windows.h>
 
-#include "table/options.h"
+#include "table/color.h"
 #include "text/text.h"
 
 namespace rinban {
-
-// The text of the error box: a "." is added unless the text is empty or its
-// last character sorts at or below ".". A trail byte is never below 0x40, so
-// the last byte alone decides, and a double-byte ending always gains the dot.
-inline Text ErrorBoxText(Text text) {
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
-}
-
-// The colour dialog's sixteen custom slots, "ColorA" to "ColorP", as hex text.
-inline constexpr int kCustomColorCount = 16;
-TextList InitialCustomColors();
 
 class FormDialogs {
  public:
@@ -41,9 +29,5 @@ class Win32Dialogs final : public FormDialogs {
   void ShowError(HWND owner, const Text& text) override;
   bool PickColor(HWND owner, ColorValue& color, TextList& customColors) override;
 };
-
-// Slot text to colour: hex digits, empty counts as 0xFFFFFFFF.
-COLORREF ParseCustomColor(const Text& slot);
-Text FormatCustomColor(COLORREF color);
 
 }  // namespace rinban

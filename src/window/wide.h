@@ -1,20 +1,13 @@
-// The one boundary between the program's CP932 bytes and the UTF-16 of the
-// W calls. Code page 932 is named outright so the system locale never matters.
+// Window texts as the program's CP932 bytes, through the W calls and the one
+// conversion module, so the system locale never matters.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-#include <string_view>
-
+#include "platform/encoding.h"
 #include "text/text.h"
 
 namespace rinban {
-
-inline constexpr UINT kTextCodePage = 932;
-
-std::wstring ToWide(std::string_view text);
-Text ToText(std::wstring_view text);
 
 // The window text of any window, as CP932 bytes.
 Text WindowText(HWND window);

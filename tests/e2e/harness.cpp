@@ -122,24 +122,6 @@ void RemoveTree(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring Wide(std::string_view cp932) {
-  if (cp932.empty()) return {};
-  const int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), out.data(), n);
-  return out;
-}
-
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
-  return out;
-}
-
 void Require(bool ok, const std::string& what) {
   if (!ok) throw Failure(what);
 }
@@ -574,19 +556,20 @@ void App::ShowPage(int page) {
               "page " + std::to_string(other + 1) + " is still shown with page " + std::to_string(page + 1));
 }
 
-void App::Screenshot(const std::wstring& bmpPath) {
-  SetForegroundWindow(main_);
-  RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+void App::Screenshot(const std::wstring& bmpPath, HWND window) {
+  if (!window) window = main_;
+  SetForegroundWindow(window);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   Sleep(300);
   Settle();
   Sleep(100);
 
   // The client area only: without a window manager nobody draws the frame.
   RECT r{};
-  GetClientRect(main_, &r);
-  MapWindowPoints(main_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  GetClientRect(window, &r);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
   const int width = r.right - r.left, height = r.bottom - r.top;
-  Require(width > 0 && height > 0, "the main window has no area to capture");
+  Require(width > 0 && height > 0, "the window has no area to capture");
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};

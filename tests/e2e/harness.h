@@ -13,6 +13,8 @@
 #include <thread>
 #include <unordered_map>
 
+#include "platform/encoding.h"
+
 namespace rinban::e2e {
 
 struct Failure : std::runtime_error {
@@ -20,8 +22,8 @@ struct Failure : std::runtime_error {
 };
 
 // CP932 bytes to UTF-16, and UTF-16 to UTF-8 for readable failure messages.
-std::wstring Wide(std::string_view cp932);
-std::string Utf8(std::wstring_view text);
+inline std::wstring Wide(std::string_view cp932) { return ToWide(cp932); }
+inline std::string Utf8(std::wstring_view text) { return Utf8FromWide(text); }
 
 // Throws Failure(what) unless ok.
 void Require(bool ok, const std::string& what);
@@ -118,8 +120,9 @@ class App {
   // The visible box of the program, if any.
   std::optional<Box> FindBox();
 
-  // 24-bit BMP of the main window as it is on the screen.
-  void Screenshot(const std::wstring& bmpPath);
+  // 24-bit BMP of the client area of window (the main window by default)
+  // as it is on the screen.
+  void Screenshot(const std::wstring& bmpPath, HWND window = nullptr);
 
   // WM_CLOSE; returns whether the program ended by itself within the wait.
   bool Close();

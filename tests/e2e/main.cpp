@@ -1,6 +1,6 @@
 // The end-to-end tests, or with "--demo DIR" one scripted session in DIR
-// (which holds rinban2.exe and list.txt): generate, save table.txt and a
-// screenshot of every page, then close.
+// (which holds rinban2.exe and list.txt): generate, save table.txt, a
+// screenshot of every page and of the confirmation box, then close.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -20,7 +20,10 @@ int RunDemo(const std::wstring& folder) {
     App app(folder, L"" RINBAN_EXE);
     app.Click(id::Button1);
     std::printf("status: %s\n", Utf8(app.Text(id::StaticText5)).c_str());
-    std::printf("save: %s\n", Utf8(app.ClickForMessage(id::Button3)).c_str());
+    const Box saved = app.ClickForBox(id::Button3);
+    std::printf("save: %s\n", Utf8(saved.text).c_str());
+    app.Screenshot(folder + L"\\box.bmp", saved.hwnd);
+    app.Answer(saved);
     for (int page = 0; page < 4; ++page) {
       app.ShowPage(page);
       const std::wstring name = L"page" + std::to_wstring(page + 1) + L".bmp";

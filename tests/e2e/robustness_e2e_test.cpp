@@ -108,11 +108,13 @@ std::string Random(size_t size, unsigned seed) {
 }
 
 // Generates from list and checks everything a user gets out: status, memo,
-// saved listing, HTML, and the clipboard's bytes.
-void GenerateAndCheckOutputs(App& app, const Workspace& ws, std::string_view list, const char* what) {
+// saved listing, HTML, and the clipboard's bytes, all as the code page 932
+// list cp932 gives them (the list itself when it is one).
+void GenerateAndCheckOutputs(App& app, const Workspace& ws, std::string_view list, const char* what,
+                             std::optional<std::string_view> cp932 = std::nullopt) {
   SCOPED_TRACE(what);
   ws.Write(L"list.txt", list);
-  const Expected expected = Expect(list);
+  const Expected expected = Expect(cp932.value_or(list));
   ASSERT_GE(expected.lines, 2);
   app.ShowPage(0);
   app.Click(id::Button1);
@@ -169,6 +171,21 @@ TEST(RobustnessE2E, HostileListsComeOutByteForByte) {
   // byte; a 3-byte name whose third byte is a lead byte is cut without
   // reading past its end.
   GenerateAndCheckOutputs(*app, ws, "A\x81\r\nAB\x81\r\n\x81\r\n\x82\xA0\x81\nCCC\x81", "lone lead bytes");
+  CloseCleanly(*app);
+}
+
+TEST(RobustnessE2E, AListSavedInEveryEncodingOfNotepadGivesTheSameOutputs) {
+  Workspace ws;
+  auto app = ws.Start();
+  // "〜" in its JIS form where the encoding can tell; it reads as CP932's "～".
+  const std::string cp932 = "山本\r\n鈴木\r\nLi\r\n～\r\n";
+  const std::string utf8(reinterpret_cast<const char*>(u8"山本\r\n鈴木\r\nLi\r\n〜\r\n"));
+  const std::u16string utf16 = u"\uFEFF山本\r\n鈴木\r\nLi\r\n〜\r\n";
+  GenerateAndCheckOutputs(*app, ws, cp932, "code page 932");
+  GenerateAndCheckOutputs(*app, ws, utf8, "UTF-8", cp932);
+  GenerateAndCheckOutputs(*app, ws, "\xEF\xBB\xBF" + utf8, "UTF-8 with a mark", cp932);
+  GenerateAndCheckOutputs(*app, ws, std::string(reinterpret_cast<const char*>(utf16.data()), 2 * utf16.size()),
+                          "UTF-16 LE", cp932);
   CloseCleanly(*app);
 }
 

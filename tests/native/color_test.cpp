@@ -23,4 +23,15 @@ TEST(Color, NegativeResolvesThroughTheLowestByte) {
   EXPECT_NE(SystemColor(5), SystemColor(8));  // window background is not its text
 }
 
+// The colour dialog's custom slots as the settings would keep them.
+TEST(Color, CustomSlotsAreHexText) {
+  EXPECT_EQ(InitialCustomColors(), TextList(16, "FFFFFFFF"));
+  EXPECT_EQ(ParseCustomColor(""), 0xFFFFFFFFu);
+  EXPECT_EQ(ParseCustomColor("FFFFFFFF"), 0xFFFFFFFFu);
+  EXPECT_EQ(ParseCustomColor("99ffff"), 0x99FFFFu);
+  EXPECT_EQ(FormatCustomColor(0x12), "000012");
+  EXPECT_EQ(FormatCustomColor(0xFFFFFFFF), "FFFFFFFF");
+  EXPECT_EQ(FormatCustomColor(ParseCustomColor("ABCDEF")), "ABCDEF");
+}
+
 }  // namespace rinban

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "text/error.h"
 #include "text/messages.h"
 #include "text/text.h"
 
@@ -14,6 +15,25 @@ TEST(Text, LiteralsAreCp932) {
 TEST(Text, FormatWithReplacesFirstPlaceholder) {
   EXPECT_EQ(FormatWith("a %s b %s", "./x"), "a ./x b %s");
   EXPECT_EQ(FormatWith("none", "x"), "none");
+}
+
+TEST(ErrorBox, AddsAStopUnlessTheTextEndsAtOrBelowIt) {
+  struct Case {
+    const char* text;
+    const char* shown;
+  } cases[] = {
+      {"", ""},
+      {"a", "a."},
+      {"done.", "done."},
+      {"x-", "x-"},            // '-' sorts below '.'
+      {"what?", "what?."},
+      {"a/", "a/."},           // '/' sorts above '.'
+      {"end ", "end "},
+      {"ファイル %s を作成できません", "ファイル %s を作成できません."},
+      {"表", "表."},           // trail byte 0x5C
+      {"ソ", "ソ."},           // trail byte 0x5C as well
+  };
+  for (const Case& c : cases) EXPECT_EQ(ErrorBoxText(c.text), c.shown) << c.text;
 }
 
 }  // namespace rinban

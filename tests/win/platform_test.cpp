@@ -2,5 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/cp932_vectors.h"
+#include "platform/encoding.h"
+
 // Everything else assumes a Japanese system: code page 932.
 TEST(Platform, AnsiCodePageIs932) { EXPECT_EQ(GetACP(), 932u); }
+
+// The same table as the native conversion's test: both builds give the same bytes.
+TEST(Platform, ConvertsToCp932AsTheNativeBuildDoes) {
+  for (const auto& v : rinban::testing_support::kCp932Vectors)
+    EXPECT_EQ(rinban::Cp932FromUtf16(v.utf16), v.cp932) << testing::PrintToString(v.cp932);
+}

@@ -428,25 +428,6 @@ TEST_F(FormTest, FailuresReachTheErrorBoxAndTheWindowGoesOn) {
   EXPECT_EQ(dialogs_.messages, (TextList{msg::kCopied}));
 }
 
-TEST(ErrorBox, AddsAStopUnlessTheTextEndsAtOrBelowIt) {
-  struct Case {
-    const char* text;
-    const char* shown;
-  } cases[] = {
-      {"", ""},
-      {"a", "a."},
-      {"done.", "done."},
-      {"x-", "x-"},            // '-' sorts below '.'
-      {"what?", "what?."},
-      {"a/", "a/."},           // '/' sorts above '.'
-      {"end ", "end "},
-      {"ファイル %s を作成できません", "ファイル %s を作成できません."},
-      {"表", "表."},           // trail byte 0x5C
-      {"ソ", "ソ."},           // trail byte 0x5C as well
-  };
-  for (const Case& c : cases) EXPECT_EQ(ErrorBoxText(c.text), c.shown) << c.text;
-}
-
 // ---- keyboard
 
 std::vector<HWND> TabWalk(TForm1& form, HWND start, int steps) {

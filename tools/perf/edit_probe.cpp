@@ -12,6 +12,7 @@
 #include <string>
 
 #include "perf.h"
+#include "platform/encoding.h"
 #include "schedule/listing.h"
 #include "window/controls.h"
 
@@ -22,13 +23,6 @@ struct NoProgress final : ScheduleProgress {
   void SetTotal(int32_t) override {}
   void Step() override {}
 };
-
-std::wstring Wide(std::string_view bytes) {
-  const int n = MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
-  return out;
-}
 
 enum class Way { Visible, RedrawOff, Hidden, NoWrap, OwnDc, Slices };
 
@@ -55,7 +49,7 @@ double Fill(HWND parent, HFONT font, const Text& listing, Way way, int& lines) {
         const size_t lineEnd = listing.find('\n', at + slice);
         if (lineEnd != Text::npos) end = lineEnd + 1;
       }
-      const std::wstring wide = Wide(std::string_view(listing).substr(at, end - at));
+      const std::wstring wide = ToWide(std::string_view(listing).substr(at, end - at));
       SendMessageW(memo, EM_SETSEL, chars, chars);
       SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
       chars += wide.size();
@@ -64,7 +58,7 @@ double Fill(HWND parent, HFONT font, const Text& listing, Way way, int& lines) {
     SendMessageW(memo, EM_SETSEL, 0, 0);
     SendMessageW(memo, EM_SCROLLCARET, 0, 0);
   } else {
-    const std::wstring wide = Wide(listing);
+    const std::wstring wide = ToWide(listing);
     SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   }
   if (way == Way::RedrawOff || way == Way::Slices) SendMessageW(memo, WM_SETREDRAW, TRUE, 0);
@@ -122,9 +116,7 @@ int RunEditProbe(int n) {
   CreateDirectoryW(folder.c_str(), nullptr);
   const std::wstring listPath = folder + L"\\list.txt";
   WriteFileBytes(listPath, MemberList(n));
-  char path[MAX_PATH] = {};
-  WideCharToMultiByte(932, 0, listPath.c_str(), -1, path, MAX_PATH, nullptr, nullptr);
-  const TextList names = ReadMemberList(path);
+  const TextList names = ReadMemberList(ToText(listPath));
   DeleteFileW(listPath.c_str());
   RemoveDirectoryW(folder.c_str());
   ScheduleTables tables;
@@ -142,7 +134,7 @@ int RunEditProbe(int n) {
                                 nullptr, nullptr, nullptr, nullptr);
   std::printf("N = %d: listing of %zu bytes\n", n, listing.size());
   const size_t pairLine = listing.find('\n', listing.find('\n') + 1);  // the first pairing
-  PerLineCalls(parent, font, Wide(std::string_view(listing).substr(listing.find('\n') + 1,
+  PerLineCalls(parent, font, ToWide(std::string_view(listing).substr(listing.find('\n') + 1,
                                                                  pairLine - listing.find('\n') - 2)));
   const struct {
     Way way;

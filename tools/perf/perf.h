@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/encoding.h"
+
 namespace rinban::perf {
 
 // <chrono> does not compile with a CP932 execution charset.
@@ -30,15 +32,6 @@ inline double MsSince(Clock::time_point start) {
   std::exit(2);
 }
 
-inline std::string ToCp932(const std::wstring& wide) {
-  const int n = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
-                      nullptr);
-  return out;
-}
-
 // About ten bytes a name; every third one Japanese.
 inline std::string MemberList(int n) {
   static const wchar_t* const kFamily[] = {L"山田", L"佐藤", L"鈴木", L"高橋", L"田中", L"渡辺"};
@@ -49,7 +42,7 @@ inline std::string MemberList(int n) {
       swprintf(name, 32, L"%ls%ls%04d", kFamily[i % 6], L"太", i);  // 6 + 4 bytes
     else
       swprintf(name, 32, L"Player%04d", i);
-    list += ToCp932(name);
+    list += ToText(name);
     list += "\r\n";
   }
   return list;

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "perf.h"
+#include "platform/encoding.h"
 #include "window/control_ids.h"
 
 namespace {
@@ -51,7 +52,7 @@ HWND FindTopLevel(DWORD pid, const wchar_t* title, HWND except = nullptr) {
     HWND found;
   } search{pid, title, except, nullptr};
   EnumWindows(
-      [](HWND hwnd, LPARAM arg) -> BOOL {
+      [](HWND hwnd, LPARAM arg) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(arg);
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
@@ -72,7 +73,7 @@ HWND ControlById(HWND main, int id) {
   } search{id, nullptr};
   EnumChildWindows(
       main,
-      [](HWND hwnd, LPARAM arg) -> BOOL {
+      [](HWND hwnd, LPARAM arg) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(arg);
         if (GetDlgCtrlID(hwnd) == s->id) {
           s->found = hwnd;
@@ -250,7 +251,7 @@ Row Measure(const std::wstring& exe, int n) {
   const std::string saved = ReadFileBytes(folder + L"\\table.txt");
   row.listingBytes = saved.size();
   const LRESULT memoChars = Send(ControlById(main, rinban::id::Memo1), WM_GETTEXTLENGTH, 0, 0);
-  const int savedChars = MultiByteToWideChar(932, 0, saved.data(), static_cast<int>(saved.size()), nullptr, 0);
+  const auto savedChars = static_cast<LRESULT>(rinban::WideLength(saved));
   row.copyMatchesSave = !saved.empty() && copied == saved && memoChars == savedChars;
 
   PROCESS_MEMORY_COUNTERS memory{};

@@ -1,0 +1,36 @@
+// What both platforms' conversions share.
+#include "platform/encoding.h"
+
+namespace rinban {
+namespace {
+
+bool IsHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// JIS form -> the character CP932 holds under the same code.
+constexpr struct {
+  char16_t jis, cp932;
+} kJisForms[] = {{0x301C, 0xFF5E}, {0x2016, 0x2225}, {0x2212, 0xFF0D}, {0x00A2, 0xFFE0},
+                 {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x2014, 0x2015}};
+
+}  // namespace
+
+std::u16string Cp932Ready(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t u = text[i];
+    if (IsHigh(u) || IsLow(u)) {
+      if (IsHigh(u) && i + 1 < text.size() && IsLow(text[i + 1])) ++i;
+      u = u'?';
+    }
+    // Only the C library's table maps these, to ASCII's backslash and tilde.
+    if (u == 0x00A5 || u == 0x203E) u = u'?';
+    for (const auto& form : kJisForms)
+      if (u == form.jis) u = form.cp932;
+    out.push_back(u);
+  }
+  return out;
+}
+
+}  // namespace rinban

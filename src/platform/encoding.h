@@ -1,0 +1,41 @@
+// Every conversion between code pages in the program: code page 932, UTF-16,
+// UTF-8 and the system's ANSI code page. Win32 in encoding_win.cpp, the C
+// library's iconv in encoding_posix.cpp; nothing else calls a converter.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "text/text.h"
+
+namespace rinban {
+
+// UTF-16 to code page 932. The JIS forms other systems write (U+301C, U+2016,
+// U+2212, U+00A2, U+00A3, U+00AC, U+2014) take the code CP932 has for the
+// same character; every other character without a CP932 code, one outside
+// the basic plane and a lone surrogate included, becomes one "?". No other
+// best-fit guess: "É" is "?", not "E".
+Text Cp932FromUtf16(std::u16string_view text);
+
+// The text as either platform's converter is given it: JIS forms replaced by
+// the characters CP932 holds under their codes, and each character that must
+// become one "?" already one, so that only the tables' common part is used.
+std::u16string Cp932Ready(std::u16string_view text);
+
+#ifdef _WIN32
+// The W calls' UTF-16. Code page 932 is named outright, never the system's.
+std::wstring ToWide(std::string_view cp932);
+// The same straight into a buffer of WideLength(cp932) characters, for
+// texts too big to copy twice.
+size_t WideLength(std::string_view cp932);
+void ToWideInto(std::string_view cp932, wchar_t* out, size_t length);
+// Cp932FromUtf16 on the W calls' text.
+Text ToText(std::wstring_view text);
+
+// Bytes in the system's ANSI code page, as the A calls take them.
+std::wstring AnsiToWide(std::string_view bytes);
+// For messages meant for a terminal or a log.
+std::string Utf8FromWide(std::wstring_view text);
+#endif
+
+}  // namespace rinban
