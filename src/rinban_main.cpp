@@ -165,9 +165,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     }
     case WM_CTLCOLORSTATIC:
       return OnColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
-    case WM_DRAWITEM:
-      OnDrawStatus(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+      if (item.hwndItem == StaticText5.Handle()) DrawStatusField(item, font_.Get());
       return TRUE;
+    }
     case WM_ACTIVATE:
       if (LOWORD(w) == WA_INACTIVE) {
         HWND focus = GetFocus();
@@ -233,22 +235,6 @@ LRESULT TForm1::OnColorStatic(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
   }
   return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-}
-
-// One line, left-aligned like a plain label; a text wider than the field is
-// right-aligned instead, so the count at its end stays in sight.
-void TForm1::OnDrawStatus(const DRAWITEMSTRUCT& item) const {
-  if (item.hwndItem != StaticText5.Handle()) return;
-  RECT box = item.rcItem;
-  FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
-  const std::wstring text = ToWide(WindowText(item.hwndItem));
-  Selected use(item.hDC, font_.Get());
-  SIZE extent{};
-  GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
-  SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, GetSysColor(IsWindowEnabled(item.hwndItem) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-  const UINT align = extent.cx > box.right - box.left ? DT_RIGHT : DT_LEFT;
-  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box, align | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // ---- building the controls

@@ -102,7 +102,6 @@ class TForm1 final : public GenerationView {
   void ReportError(HWND window, const Text& text) noexcept;
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnColorStatic(HDC dc, HWND control);
-  void OnDrawStatus(const DRAWITEMSTRUCT& item) const;
   void BuildControls();
   Swatch* SwatchFor(HWND window);
   void ShowPage(int index);

@@ -29,7 +29,7 @@ class Win32Profile final : public ProfileBackend {
     // 32767 characters with its terminator; Wine then writes from an
     // unset pointer instead of failing, so a longer value is never passed.
     const Text stored = QuoteProfileValue(value);
-    if (AsText(stored).size() > kLongestValue) return false;
+    if (AnsiToWide(stored).size() > kLongestValue) return false;
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(),
                                     path.c_str()))
       return false;

@@ -85,4 +85,17 @@ void Swatch::SetColor(ColorValue color) {
   if (HWND window = Handle()) InvalidateRect(window, nullptr, TRUE);
 }
 
+void DrawStatusField(const DRAWITEMSTRUCT& item, HFONT font) {
+  RECT box = item.rcItem;
+  FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+  const std::wstring text = ToWide(WindowText(item.hwndItem));
+  Selected use(item.hDC, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(IsWindowEnabled(item.hwndItem) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  const UINT align = extent.cx > box.right - box.left ? DT_RIGHT : DT_LEFT;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box, align | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 }  // namespace rinban

@@ -136,6 +136,11 @@ class Swatch : public Control {
   GdiObject<HBRUSH> brush_;
 };
 
+// Paints the owner-drawn status field: one line, left-aligned like a plain
+// label; a text wider than the field is right-aligned instead, so the count
+// at its end stays in sight.
+void DrawStatusField(const DRAWITEMSTRUCT& item, HFONT font);
+
 // Between construction and destruction the window is not redrawn; then it
 // is redrawn once, on every path out.
 class RedrawBatch {
