@@ -490,6 +490,13 @@ void TForm1::MakeControl(const ControlSpec& spec) {
 // The field shows exactly height pixels; the dropped items are 12 high.
 void TForm1::SetComboHeights(const ComboBox& combo, int height) const {
   combo.Send(CB_SETITEMHEIGHT, 0, Scale(kComboItemHeight));
+  // Some platforms take a list item height through the combo only when it
+  // is owner-drawn (and keep the font's height); its list box takes it
+  // directly. After WM_SETFONT, which would set it back.
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  if (GetComboBoxInfo(combo.Handle(), &parts) && parts.hwndList)
+    SendMessageW(parts.hwndList, LB_SETITEMHEIGHT, 0, Scale(kComboItemHeight));
   // The field is its item height plus a frame that differs between
   // platforms (and CB_GETITEMHEIGHT does not always echo what was set), so
   // set a guess, measure, and correct by the difference.
