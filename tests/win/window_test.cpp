@@ -63,6 +63,15 @@ class FormTest : public ::testing::Test {
     return *form_;
   }
   void List(std::string_view bytes) { WriteWholeFile("list.txt", bytes); }
+  // Shown and in front after a run over list, as when a user takes the keyboard.
+  TForm1& OpenInFrontAfterRun(std::string_view list) {
+    TForm1& form = Open();
+    form.Show(SW_SHOWNORMAL);
+    SetForegroundWindow(form.Handle());
+    List(list);
+    Click(form.Button1);
+    return form;
+  }
 
   // What a control sends its parent; group boxes and pages pass it on.
   static void Notify(const Control& control, int code) {
@@ -469,11 +478,7 @@ std::vector<HWND> TabWalk(TForm1& form, HWND start, int steps) {
 }
 
 TEST_F(FormTest, TabWalksTheTabOrderOfTheShownPage) {
-  TForm1& form = Open();
-  form.Show(SW_SHOWNORMAL);
-  SetForegroundWindow(form.Handle());
-  List("A\r\nB\r\n");
-  Click(form.Button1);
+  TForm1& form = OpenInFrontAfterRun("A\r\nB\r\n");
 
   EXPECT_EQ(TabWalk(form, form.TabbedNotebook1.Handle(), 5),
             (std::vector<HWND>{form.Memo1.Handle(), form.Button2.Handle(), form.Button3.Handle(),
@@ -504,11 +509,7 @@ TEST_F(FormTest, TabWalksTheTabOrderOfTheShownPage) {
 }
 
 TEST_F(FormTest, NothingAChildSendsClosesAContainer) {
-  TForm1& form = Open();
-  form.Show(SW_SHOWNORMAL);
-  SetForegroundWindow(form.Handle());
-  List("A\r\nB\r\nC\r\n");
-  Click(form.Button1);
+  TForm1& form = OpenInFrontAfterRun("A\r\nB\r\nC\r\n");
   const Text listing = form.Memo1.GetText();
   const Control* containers[] = {&form.Page1,     &form.Page2,     &form.Page3,     &form.Page4,
                                  &form.GroupBox1, &form.GroupBox2, &form.GroupBox3, &form.GroupBox4,
@@ -523,7 +524,8 @@ TEST_F(FormTest, NothingAChildSendsClosesAContainer) {
     if (!form.PreTranslateMessage(down)) DispatchMessageW(&down);
     for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&posted);
   }
-  for (const Control* container : containers) EXPECT_TRUE(IsWindow(container->Handle())) << GetDlgCtrlID(container->Handle());
+  for (const Control* container : containers)
+    EXPECT_TRUE(IsWindow(container->Handle())) << GetDlgCtrlID(container->Handle());
   EXPECT_TRUE(IsWindow(form.Memo1.Handle()));
   EXPECT_EQ(form.Memo1.GetText(), listing);
   EXPECT_TRUE(dialogs_.errors.empty());
