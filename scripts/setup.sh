@@ -5,7 +5,7 @@ set -euo pipefail
 pkgs=(cmake make g++ libgtest-dev googletest libbenchmark-dev
       g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
       g++-mingw-w64-i686-posix binutils-mingw-w64-i686 clang libclang-rt-14-dev
-      wine wine64 fonts-wine xvfb x11-utils imagemagick fonts-ipafont-gothic locales)
+      wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic locales)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

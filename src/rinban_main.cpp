@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <stdexcept>
 
 #include "platform/clipboard.h"
 #include "schedule/listing.h"
@@ -14,6 +15,7 @@
 #include "text/messages.h"
 #include "window/container.h"
 #include "window/control_ids.h"
+#include "window/failure.h"
 
 namespace rinban {
 namespace {
@@ -79,8 +81,32 @@ void TForm1::Show(int showCommand) const {
   UpdateWindow(hwnd_);
 }
 
-bool TForm1::PreTranslateMessage(MSG& message) const {
+bool TForm1::PreTranslateMessage(MSG& message) {
   if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
+  try {
+    return RouteKey(message);
+  } catch (...) {
+    // Outside the window procedure, yet a failure all the same.
+    ReportCurrentException(hwnd_);
+    return true;
+  }
+}
+
+bool TForm1::RouteKey(MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+      GetKeyState(VK_MENU) >= 0) {
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the notebook's pages, as in tabbed
+    // dialogs; the focus goes to the tab row, never stays on a hidden page.
+    const auto count = static_cast<int>(TabbedNotebook1.Send(TCM_GETITEMCOUNT));
+    if (count > 0) {
+      const auto current = static_cast<int>(TabbedNotebook1.Send(TCM_GETCURSEL));
+      const int next = (current + (GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1)) % count;
+      TabbedNotebook1.Send(TCM_SETCURSEL, static_cast<WPARAM>(next));
+      ShowPage(next);
+      SetFocus(TabbedNotebook1.Handle());
+    }
+    return true;
+  }
   if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
     if (message.wParam == VK_TAB) {
       if (HWND next = NextTabStop(hwnd_, GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
@@ -124,25 +150,33 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM w, LPARAM 
   if (!form) return DefWindowProcW(window, message, w, l);
   try {
     return form->HandleMessage(message, w, l);
-  } catch (const AppError& error) {
-    form->ReportError(window, error.Message());
   } catch (...) {
-    // std::bad_alloc, or whatever else the standard library throws on a list
-    // too large for memory.
-    try {
-      form->ReportError(window, Text(msg::kOutOfMemory));
-    } catch (...) {
-    }
+    form->ReportCurrentException(window);
   }
   // A window whose controls could not all be built is not made at all.
   return message == WM_CREATE ? -1 : 0;
 }
 
-void TForm1::ReportError(HWND window, const Text& text) noexcept {
+// Inside a catch block: the error box for the exception being handled.
+void TForm1::ReportCurrentException(HWND window) noexcept {
   try {
-    dialogs_.ShowError(window, text);
+    try {
+      throw;
+    } catch (const AppError& error) {
+      dialogs_.ShowError(window, error.Message());
+    } catch (const std::bad_alloc&) {
+      dialogs_.ShowError(window, msg::kOutOfMemory);
+    } catch (const std::length_error&) {
+      // A string or table asked for more than it can ever hold: a list too
+      // large for memory.
+      dialogs_.ShowError(window, msg::kOutOfMemory);
+    } catch (const std::exception& error) {
+      dialogs_.ShowError(window, ProgramFault(error.what()).Message());
+    } catch (...) {
+      dialogs_.ShowError(window, ProgramFault("unknown exception").Message());
+    }
   } catch (...) {
-    // Nothing may leave a Win32 callback.
+    // Nothing may leave a Win32 callback, not even a failed report.
   }
 }
 
@@ -157,6 +191,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
       return 0;
+    case WM_NEXTDLGCTL: {
+      // Sent by the dialog key handling and by text boxes: a handle, or the
+      // next or previous tab stop.
+      HWND target = LOWORD(l) ? reinterpret_cast<HWND>(w) : NextTabStop(hwnd_, GetFocus(), w != 0);
+      if (target && IsChild(hwnd_, target) && IsWindowVisible(target) && IsWindowEnabled(target))
+        SetFocus(target);
+      return 0;
+    }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(l);
       if (header->hwndFrom == TabbedNotebook1.Handle() && header->code == TCN_SELCHANGE)
@@ -205,6 +247,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM w, LPARAM l) {
 
 void TForm1::OnCommand(int id, int code, HWND sender) {
   switch (id) {
+    // Enter and Esc, from the dialog key handling: the window has no default
+    // or cancel button, so neither presses anything.
+    case IDOK:
+    case IDCANCEL:
+      break;
     case id::Button1: if (code == BN_CLICKED) Button1Click(sender); break;
     case id::Button2: if (code == BN_CLICKED) Button2Click(sender); break;
     case id::Button3: if (code == BN_CLICKED) Button3Click(sender); break;
@@ -256,7 +303,7 @@ Swatch* TForm1::SwatchFor(HWND window) {
   return nullptr;
 }
 
-void TForm1::ShowPage(int index) {
+void TForm1::ShowPage(int index) const {
   const Control* pages[] = {&Page1, &Page2, &Page3, &Page4};
   for (int i = 0; i < 4; ++i) ShowWindow(pages[i]->Handle(), i == index ? SW_SHOW : SW_HIDE);
 }

@@ -33,7 +33,8 @@ class TForm1 final : public GenerationView {
 
   // Keyboard navigation of the message loop: Tab walks the tab order, Enter
   // presses the focused button, the rest goes to IsDialogMessage.
-  bool PreTranslateMessage(MSG& message) const;
+  // Ctrl+Tab turns the pages. Never throws: a failure goes to the error box.
+  bool PreTranslateMessage(MSG& message);
 
   // The window's component of that name, "StaticText1" ...; nullptr if none.
   HWND FindComponent(std::string_view name) const;
@@ -99,12 +100,13 @@ class TForm1 final : public GenerationView {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
-  void ReportError(HWND window, const Text& text) noexcept;
+  void ReportCurrentException(HWND window) noexcept;
+  bool RouteKey(MSG& message);
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnColorStatic(HDC dc, HWND control);
   void BuildControls();
   Swatch* SwatchFor(HWND window);
-  void ShowPage(int index);
+  void ShowPage(int index) const;
   // The one exchange between the option controls and a TableOptions.
   void OptionsToControls(const TableOptions& options);
   TableOptions OptionsFromControls();

@@ -1,10 +1,11 @@
 // The one error type: a failing file, clipboard or settings operation throws
-// it with its CP932 text; only the window procedure catches it.
+// it with its CP932 text; only the window's callbacks catch it.
 #pragma once
 
 #include <exception>
 #include <string_view>
 
+#include "text/messages.h"
 #include "text/text.h"
 
 namespace rinban {
@@ -28,6 +29,14 @@ class AppError : public std::exception {
 
  private:
   Text message_;
+};
+
+// A fault of the program itself, a broken invariant or a system call that
+// failed for a reason the user cannot act on: told as an internal fault with
+// what failed, never passed off as a shortage of memory or a file error.
+class ProgramFault : public AppError {
+ public:
+  explicit ProgramFault(std::string_view what) : AppError(msg::kProgramFault, what) {}
 };
 
 }  // namespace rinban

@@ -27,6 +27,8 @@ inline constexpr char kClipboardOpen[] = "クリップボードを開くこと�
 inline constexpr char kClipboardSet[] = "クリップボードにコピーできません";
 inline constexpr char kSettingsWrite[] = "%s に書き込めません";
 inline constexpr char kOutOfMemory[] = "メモリが不足しています";
+// "%s" says what failed, for the one who mends it
+inline constexpr char kProgramFault[] = "内部エラーが発生しました: %s";
 
 // Status field
 inline constexpr char kMemberCount[] = "参加数: ";

@@ -7,8 +7,41 @@
 namespace rinban {
 namespace {
 
+void PaintGroup(HWND window, HDC dc) {
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(GetWindowLongPtrW(window, 0)));
+  struct Restore {
+    HDC dc;
+    HGDIOBJ old;
+    ~Restore() { SelectObject(dc, old); }
+  } restore{dc, old};
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  RECT frame;
+  GetClientRect(window, &frame);
+  frame.top += metrics.tmHeight / 2;
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return;
+  std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
+  caption.resize(static_cast<size_t>(GetWindowTextW(window, caption.data(), length + 1)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+  RECT band{6, 0, 6 + size.cx + 4, metrics.tmHeight};
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  SetTextColor(dc, GetSysColor(IsWindowEnabled(window) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  ExtTextOutW(dc, 8, 0, ETO_OPAQUE, &band, caption.c_str(), static_cast<UINT>(caption.size()), nullptr);
+}
+
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
+    case WM_CLOSE:
+      // A multi-line text box posts this to its parent on Esc once it has
+      // been asked for its dialog code; a container goes only with the window.
+      return 0;
+    case WM_SYSCOMMAND:
+    case WM_NEXTDLGCTL:
+      // Commands of the window as a whole (close, minimise, the focus walk):
+      // the form's, as the system sends its key commands there too.
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
@@ -29,27 +62,11 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {
       HDC dc = BeginPaint(window, &paint);
       wchar_t className[32] = {};
       GetClassNameW(window, className, 32);
-      if (std::wstring_view(className) == kGroupClass) {
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(GetWindowLongPtrW(window, 0)));
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        RECT frame;
-        GetClientRect(window, &frame);
-        frame.top += metrics.tmHeight / 2;
-        DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-        const int length = GetWindowTextLengthW(window);
-        if (length > 0) {
-          std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
-          caption.resize(static_cast<size_t>(GetWindowTextW(window, caption.data(), length + 1)));
-          SIZE size{};
-          GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-          RECT band{6, 0, 6 + size.cx + 4, metrics.tmHeight};
-          SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-          SetTextColor(dc, GetSysColor(IsWindowEnabled(window) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-          ExtTextOutW(dc, 8, 0, ETO_OPAQUE, &band, caption.c_str(), static_cast<UINT>(caption.size()),
-                      nullptr);
-        }
-        SelectObject(dc, old);
+      try {
+        if (std::wstring_view(className) == kGroupClass) PaintGroup(window, dc);
+      } catch (...) {
+        // Nothing may leave a Win32 callback. A box from inside a paint
+        // would only paint again; the caption comes back with the next one.
       }
       EndPaint(window, &paint);
       return 0;

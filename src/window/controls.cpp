@@ -5,8 +5,27 @@
 #include <utility>
 
 #include "table/color.h"
+#include "text/error.h"
+#include "window/failure.h"
 
 namespace rinban {
+
+void ComboBox::Add(const Text& item) const {
+  const LRESULT added = Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(item).c_str()));
+  if (added == CB_ERRSPACE) throw std::bad_alloc();
+  if (added < 0) throw ProgramFault("CB_ADDSTRING");
+}
+
+namespace {
+
+// A list view tells no reason. A live one fails to add a text row at its end
+// only when it cannot allocate it; a view that is gone is a fault.
+[[noreturn]] void ListViewFailed(HWND view, const char* what) {
+  if (!IsWindow(view)) throw ProgramFault(Text(what) + ": no list view");
+  throw std::bad_alloc();
+}
+
+}  // namespace
 
 Text ComboBox::Item(int index) const {
   const LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
@@ -34,7 +53,7 @@ int ListView::AddRow(const Text& text) const {
   item.iItem = Count();
   item.pszText = wide.data();
   const LRESULT row = Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  if (row < 0) throw std::bad_alloc();  // -1 on failure
+  if (row < 0) ListViewFailed(Handle(), "LVM_INSERTITEMW");  // -1 on failure
   return static_cast<int>(row);
 }
 
@@ -43,7 +62,8 @@ void ListView::SetCell(int row, int column, const Text& text) const {
   LVITEMW item{};
   item.iSubItem = column;
   item.pszText = wide.data();
-  if (!Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))) throw std::bad_alloc();
+  if (row < 0 || row >= Count()) throw ProgramFault("LVM_SETITEMTEXTW: no row " + ToDecimal(row));
+  if (!Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))) ListViewFailed(Handle(), "LVM_SETITEMTEXTW");
 }
 
 Text ListView::Cell(int row, int column) const {
@@ -78,7 +98,7 @@ void ListView::FitColumns() const {
 void Swatch::SetColor(ColorValue color) {
   const COLORREF paint = static_cast<COLORREF>(ResolveColor(color)) & 0xFFFFFF;
   GdiObject<HBRUSH> brush(CreateSolidBrush(paint));
-  if (!brush) throw std::bad_alloc();
+  if (!brush) ThrowLastError("CreateSolidBrush");
   brush_ = std::move(brush);
   paint_ = paint;
   color_ = color;

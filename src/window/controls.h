@@ -79,11 +79,8 @@ class ComboBox : public Control {
   void Clear() const { Send(CB_RESETCONTENT); }
   // Room for count items of bytes characters in all; only a hint.
   void Reserve(size_t count, size_t chars) const { Send(CB_INITSTORAGE, count, chars * sizeof(wchar_t)); }
-  void Add(const Text& item) const {
-    // CB_ERR is -1, CB_ERRSPACE -2
-    if (Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(item).c_str())) < 0)
-      throw std::bad_alloc();
-  }
+  // Only CB_ERRSPACE (-2) is a shortage of memory; CB_ERR (-1) is a fault.
+  void Add(const Text& item) const;
   int Count() const { return static_cast<int>(Send(CB_GETCOUNT)); }
   // -1 (CB_ERR) when nothing is selected
   int ItemIndex() const { return static_cast<int>(Send(CB_GETCURSEL)); }

@@ -1,13 +1,18 @@
 #include "window/dialogs.h"
 
 #include <commdlg.h>
+#include <cderr.h>
 
 #include <algorithm>
+#include <exception>
+#include <new>
 #include <vector>
 
+#include "table/color.h"
 #include "text/error.h"
 #include "text/messages.h"
 #include "window/control_ids.h"
+#include "window/failure.h"
 #include "window/wide.h"
 
 namespace rinban {
@@ -18,62 +23,75 @@ namespace {
 struct MessageBoxState {
   std::wstring text;
   HFONT font = nullptr;
+  std::exception_ptr failure;  // from inside the dialog, thrown again outside it
 };
 
 constexpr int kMargin = 12;
 constexpr int kGap = 12;
 
+void BuildMessageBox(HWND dialog, MessageBoxState* state) {
+  SetWindowTextW(dialog, ToWide(msg::kAppTitle).c_str());
+  const std::wstring okText = ToWide(msg::kOkButton);
+  HDC dc = GetDC(dialog);
+  HGDIOBJ old = SelectObject(dc, state->font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  // Wrapped at word breaks to at most half the screen width.
+  RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  DrawTextW(dc, state->text.c_str(), static_cast<int>(state->text.size()), &text,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  SIZE ok{};
+  GetTextExtentPoint32W(dc, okText.c_str(), static_cast<int>(okText.size()), &ok);
+  SelectObject(dc, old);
+  ReleaseDC(dialog, dc);
+
+  const int lineHeight = metrics.tmHeight;
+  const int buttonWidth = std::max<int>(ok.cx + 2 * lineHeight, MulDiv(75, lineHeight, 13));
+  const int buttonHeight = lineHeight + lineHeight * 3 / 4;
+  const int textWidth = std::max<int>(text.right, 1);
+  const int textHeight = std::max<int>(text.bottom, lineHeight);
+  const int clientWidth = std::max(textWidth, buttonWidth) + 2 * kMargin;
+  const int clientHeight = kMargin + textHeight + kGap + buttonHeight + kMargin;
+
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HWND label = CreateWindowExW(0, L"STATIC", state->text.c_str(),
+                               WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+                               (clientWidth - textWidth) / 2, kMargin, textWidth, textHeight, dialog,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::MessageText)),
+                               instance, nullptr);
+  HWND button = CreateWindowExW(0, L"BUTTON", okText.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                                (clientWidth - buttonWidth) / 2, kMargin + textHeight + kGap,
+                                buttonWidth, buttonHeight, dialog,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance,
+                                nullptr);
+  if (!label || !button) ThrowLastError("CreateWindowExW");
+  SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetFocus(button);
+}
+
 INT_PTR CALLBACK MessageBoxProc(HWND dialog, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_INITDIALOG: {
       auto* state = reinterpret_cast<MessageBoxState*>(l);
-      SetWindowTextW(dialog, ToWide(msg::kAppTitle).c_str());
-      HDC dc = GetDC(dialog);
-      HGDIOBJ old = SelectObject(dc, state->font);
-      TEXTMETRICW metrics{};
-      GetTextMetricsW(dc, &metrics);
-      // Wrapped at word breaks to at most half the screen width.
-      RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-      DrawTextW(dc, state->text.c_str(), static_cast<int>(state->text.size()), &text,
-                DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-      SIZE ok{};
-      const std::wstring okText = ToWide(msg::kOkButton);
-      GetTextExtentPoint32W(dc, okText.c_str(), static_cast<int>(okText.size()), &ok);
-      SelectObject(dc, old);
-      ReleaseDC(dialog, dc);
-
-      const int lineHeight = metrics.tmHeight;
-      const int buttonWidth = std::max<int>(ok.cx + 2 * lineHeight, MulDiv(75, lineHeight, 13));
-      const int buttonHeight = lineHeight + lineHeight * 3 / 4;
-      const int textWidth = std::max<int>(text.right, 1);
-      const int textHeight = std::max<int>(text.bottom, lineHeight);
-      const int clientWidth = std::max(textWidth, buttonWidth) + 2 * kMargin;
-      const int clientHeight = kMargin + textHeight + kGap + buttonHeight + kMargin;
-
-      HINSTANCE instance = GetModuleHandleW(nullptr);
-      HWND label = CreateWindowExW(0, L"STATIC", state->text.c_str(),
-                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
-                                   (clientWidth - textWidth) / 2, kMargin, textWidth, textHeight, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::MessageText)),
-                                   instance, nullptr);
-      HWND button = CreateWindowExW(0, L"BUTTON", okText.c_str(),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                    (clientWidth - buttonWidth) / 2, kMargin + textHeight + kGap,
-                                    buttonWidth, buttonHeight, dialog,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance,
-                                    nullptr);
-      SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
-      SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
-
-      RECT frame{0, 0, clientWidth, clientHeight};
-      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
-      const int width = frame.right - frame.left;
-      const int height = frame.bottom - frame.top;
-      SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      SetFocus(button);
+      try {
+        BuildMessageBox(dialog, state);
+      } catch (...) {
+        // Nothing may leave a Win32 callback: the box closes unshown and its
+        // caller reports why.
+        state->failure = std::current_exception();
+        EndDialog(dialog, IDABORT);
+      }
       return FALSE;  // focus set here
     }
     case WM_COMMAND:
@@ -100,8 +118,7 @@ std::vector<WORD> EmptyDialogTemplate() {
 
 // ---- colour dialog
 
-UINT_PTR CALLBACK ColorHook(HWND dialog, UINT message, WPARAM, LPARAM) {
-  if (message != WM_INITDIALOG) return 0;
+void PlaceColorDialog(HWND dialog) {
   // Centred across the active window's monitor, a third of the free height above.
   HWND active = GetActiveWindow();
   HMONITOR monitor = MonitorFromWindow(active ? active : dialog, MONITOR_DEFAULTTONEAREST);
@@ -116,6 +133,15 @@ UINT_PTR CALLBACK ColorHook(HWND dialog, UINT message, WPARAM, LPARAM) {
   const int x = area.left + (area.right - area.left - width) / 2;
   const int y = area.top + std::max(0L, (area.bottom - area.top - height) / 3);
   SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT_PTR CALLBACK ColorHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return 0;
+  try {
+    PlaceColorDialog(dialog);
+  } catch (...) {
+    // Nothing may leave a Win32 callback; the dialog stays where the system put it.
+  }
   return 0;
 }
 
@@ -129,10 +155,12 @@ void Win32Dialogs::ShowMessage(HWND owner, const Text& text) {
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   state.font = CreateFontIndirectW(&metrics.lfMessageFont);
   std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
-  DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                          reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()), owner,
-                          MessageBoxProc, reinterpret_cast<LPARAM>(&state));
+  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                                 reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()),
+                                                 owner, MessageBoxProc, reinterpret_cast<LPARAM>(&state));
   if (state.font) DeleteObject(state.font);
+  if (state.failure) std::rethrow_exception(state.failure);
+  if (result == -1) ThrowLastError("DialogBoxIndirectParamW");
 }
 
 void Win32Dialogs::ShowError(HWND owner, const Text& text) {
@@ -151,7 +179,12 @@ bool Win32Dialogs::PickColor(HWND owner, ColorValue& color, TextList& customColo
   chooser.lpCustColors = custom;
   chooser.Flags = CC_RGBINIT | CC_ENABLEHOOK;
   chooser.lpfnHook = ColorHook;
-  if (!ChooseColorW(&chooser)) return false;
+  if (!ChooseColorW(&chooser)) {
+    const DWORD code = CommDlgExtendedError();  // 0 when the user cancelled
+    if (code == CDERR_MEMALLOCFAILURE || code == CDERR_MEMLOCKFAILURE) throw std::bad_alloc();
+    if (code != 0) throw ProgramFault("ChooseColorW (" + ToDecimal(static_cast<long long>(code)) + ")");
+    return false;
+  }
   color = static_cast<ColorValue>(chooser.rgbResult);
   customColors.resize(kCustomColorCount);
   for (int i = 0; i < kCustomColorCount; ++i) customColors[i] = FormatCustomColor(custom[i]);

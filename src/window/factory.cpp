@@ -8,6 +8,7 @@
 
 #include "text/messages.h"
 #include "window/container.h"
+#include "window/failure.h"
 
 namespace rinban {
 namespace {
@@ -83,6 +84,13 @@ int TextWidth(HFONT font, const std::wstring& text) {
 // The field shows exactly fieldHeight pixels; the dropped items are 12 layout pixels high.
 void SetComboHeights(const ComboBox& combo, int fieldHeight, Scaling scale) {
   combo.Send(CB_SETITEMHEIGHT, 0, scale(kComboItemHeight));
+  // Some platforms take a list item height through the combo only when it
+  // is owner-drawn (and keep the font's height); its list box takes it
+  // directly. After WM_SETFONT, which would set it back.
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  if (GetComboBoxInfo(combo.Handle(), &parts) && parts.hwndList)
+    SendMessageW(parts.hwndList, LB_SETITEMHEIGHT, 0, scale(kComboItemHeight));
   // The field is its item height plus a frame that differs between
   // platforms (and CB_GETITEMHEIGHT does not always echo what was set), so
   // set a guess, measure, and correct by the difference.
@@ -171,7 +179,7 @@ HWND MakeControl(const ControlSpec& spec, HWND form, HINSTANCE instance, HFONT f
   HWND window = CreateWindowExW(traits.exStyle, traits.className, caption.c_str(), style, left,
                                 scale(spec.y), width, height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-  if (!window) throw std::bad_alloc();
+  if (!window) ThrowLastError(Text("CreateWindowExW ") + spec.name);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return window;
 }

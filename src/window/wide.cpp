@@ -1,5 +1,7 @@
 #include "window/wide.h"
 
+#include "window/failure.h"
+
 #include <new>
 #include <string>
 
@@ -14,7 +16,8 @@ Text WindowText(HWND window) {
 }
 
 void SetWindowTextCp932(HWND window, const Text& text) {
-  if (!SetWindowTextW(window, ToWide(text).c_str())) throw std::bad_alloc();
+  const std::wstring wide = ToWide(text);
+  if (!SetWindowTextW(window, wide.c_str())) ThrowLastError("SetWindowTextW");
 }
 
 }  // namespace rinban

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <vector>
@@ -124,6 +125,28 @@ void RemoveTree(const std::wstring& path) {
 
 void Require(bool ok, const std::string& what) {
   if (!ok) throw Failure(what);
+}
+
+void XInput(const std::string& args) {
+  // Wine starts a Unix program without a handle to wait on: it leaves a
+  // marker file when done.
+  static int serial = 0;
+  const std::string marker =
+      "/tmp/rinban-xinput-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+  std::wstring command = L"/bin/sh -c \"xdotool " + Wide(args) + L" && : >" + Wide(marker) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  Require(CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &process),
+          "cannot start /bin/sh for xdotool");
+  if (process.hProcess) CloseHandle(process.hProcess);
+  if (process.hThread) CloseHandle(process.hThread);
+  std::wstring done = L"Z:" + Wide(marker);
+  std::replace(done.begin(), done.end(), L'/', L'\\');
+  Require(WaitFor(kWaitMs, [&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }),
+          "xdotool " + args + " did not finish (is xdotool installed?)");
+  DeleteFileW(done.c_str());
 }
 
 std::wstring DriverFolder() {
@@ -280,6 +303,15 @@ LRESULT App::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void App::Settle() { Send(main_, WM_NULL, 0, 0); }
+
+std::vector<HWND> App::Windows() { return Descendants(main_); }
+
+HWND App::Focus() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
+  return info.hwndFocus;
+}
 
 HWND App::Control(int id) {
   auto it = controls_.find(id);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <thread>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/encoding.h"
 
@@ -52,6 +53,11 @@ std::optional<std::string> ReadBytes(const std::wstring& path);
 // its terminating zero; nullopt when the clipboard cannot be opened or holds
 // no such data.
 std::optional<std::string> ClipboardBytes(UINT format);
+
+// Real input through the X server, as a person gives it: xdotool (a Unix
+// program, started through Wine) with args, e.g. "key ctrl+Tab"; returns
+// once xdotool has sent it, not once the program has taken it.
+void XInput(const std::string& args);
 
 // A modal box of the program: its own message box (text in MessageText, no
 // icon) or the platform's error box (static texts, an icon).
@@ -117,6 +123,13 @@ class App {
   // Notebook page 0..3, through the tab row as a click would.
   void ShowPage(int page);
 
+  // Every window inside the main window.
+  std::vector<HWND> Windows();
+  // The program's keyboard focus.
+  HWND Focus();
+  // Waits until the program has taken what it was sent.
+  void Settle();
+
   // The visible box of the program, if any.
   std::optional<Box> FindBox();
 
@@ -137,7 +150,6 @@ class App {
   bool WaitClickDone(DWORD ms);
   void JoinClick();
   HWND TabRow();
-  void Settle();
 
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;

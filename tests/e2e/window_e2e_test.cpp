@@ -1,8 +1,12 @@
 // The real rinban2.exe, started in a fresh folder with its own copy of the
 // exe (the settings file sits beside it) and driven through its controls.
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -369,6 +373,115 @@ TEST(WindowE2E, FailuresAndRefusalsLeaveTheWindowUsable) {
   EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 1");
 
   EXPECT_TRUE(app->Close());
+}
+
+// ---- real keys and clicks, through the X server
+
+// Without a window manager Wine's screen coordinates are the X screen's.
+std::string MouseAt(HWND hwnd, int x, int y) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return "mousemove " + std::to_string(r.left + x) + " " + std::to_string(r.top + y) + " ";
+}
+std::string MouseAtCentre(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return MouseAt(hwnd, (r.right - r.left) / 2, (r.bottom - r.top) / 2);
+}
+
+TEST(KeysE2E, NoKeyOrClickBreaksTheWindow) {
+  Workspace ws(kList);
+  auto app = ws.Start();
+  app->Click(id::Button1);
+  const std::wstring listing = app->Text(id::Memo1);
+  auto windows = [&] {
+    std::vector<HWND> all = app->Windows();
+    std::sort(all.begin(), all.end());
+    return all;
+  };
+  const std::vector<HWND> before = windows();
+  ASSERT_EQ(before.size(), 40u);
+
+  // After every key or click: the same windows, no box unless one is
+  // expected (then it is answered), the listing still in the memo.
+  auto after = [&](const std::string& what, bool boxExpected = false) -> std::string {
+    Sleep(30);
+    app->Settle();
+    std::optional<Box> box = app->FindBox();
+    for (int i = 0; boxExpected && !box && i < 60; ++i, Sleep(50)) box = app->FindBox();
+    if (box) app->Answer(*box);
+    if (box && !boxExpected) return what + " opened a box: " + Utf8(box->text);
+    if (!box && boxExpected) return what + " opened no box";
+    if (windows() != before) return what + ": " + std::to_string(windows().size()) + " windows, not 40";
+    if (app->Text(id::Memo1) != listing) return what + " changed the memo";
+    return {};
+  };
+  auto input = [&](const std::string& args) {
+    XInput(args);
+    Sleep(30);
+    app->Settle();
+  };
+  input(MouseAtCentre(app->Control(id::Label5)) + "click 1");  // the X focus, on a label that does nothing
+
+  const std::vector<std::vector<int>> pages = {
+      {id::Button1, id::TabbedNotebook1, id::Memo1, id::Button2, id::Button3},
+      {id::ComboBox1, id::ListView1},
+      {id::ComboBox3, id::ListView2},
+      {id::CheckBox1, id::ComboBox2, id::Edit1, id::Button4, id::Button5}};
+  // Ctrl+Tab last: it moves the focus to the tab row.
+  const std::vector<std::vector<std::string>> keys = {
+      {"Escape"}, {"Return"}, {"ctrl+Return"}, {"shift+F10", "Escape"}, {"F4", "Escape"},
+      {"Delete"}, {"BackSpace"}, {"ctrl+z"}, {"ctrl+x"}, {"ctrl+v"}, {"ctrl+Tab"}};
+  for (size_t page = 0; page < pages.size(); ++page) {
+    for (int control : pages[page]) {
+      HWND target = app->Control(control);
+      const bool button = control >= id::Button2 && control <= id::Button5;
+      for (const std::vector<std::string>& sequence : keys) {
+        if (!app->Visible(id::Page1 + static_cast<int>(page))) app->ShowPage(static_cast<int>(page));
+        for (int tabs = 0; tabs < 16 && app->Focus() != target && !IsChild(target, app->Focus()); ++tabs)
+          input("key Tab");
+        ASSERT_TRUE(app->Focus() == target || IsChild(target, app->Focus())) << "Tab never reached " << control;
+        std::string what = "control " + std::to_string(control) + ":";
+        for (const std::string& key : sequence) {
+          what += " " + key;
+          input("key " + key);
+        }
+        ASSERT_EQ(after(what, button && sequence[0] == "Return"), "");
+        if (sequence[0] == "ctrl+Tab") {
+          EXPECT_TRUE(app->Visible(id::Page1 + static_cast<int>((page + 1) % 4))) << what;
+          EXPECT_EQ(app->Focus(), app->Control(id::TabbedNotebook1)) << what;
+        }
+      }
+    }
+  }
+
+  const std::pair<int, int> rightClicks[] = {{0, id::Memo1}, {1, id::ListView1}, {2, id::ListView2}, {3, id::Edit1}};
+  for (auto [page, control] : rightClicks) {
+    app->ShowPage(page);
+    input(MouseAtCentre(app->Control(control)) + "click 3");
+    input("key Escape");
+    ASSERT_EQ(after("right click on " + std::to_string(control)), "");
+  }
+  const std::tuple<int, int, int> doubleClicks[] = {
+      {0, id::Memo1, 30}, {1, id::ListView1, 28}, {2, id::ListView2, 8}, {0, id::TabbedNotebook1, 10}};
+  for (auto [page, control, y] : doubleClicks) {
+    app->ShowPage(page);
+    input(MouseAt(app->Control(control), 40, y) + "click --repeat 2 --delay 80 1");
+    ASSERT_EQ(after("double click on " + std::to_string(control)), "");
+  }
+  app->Screenshot(Artifact(L"keys-sweep.bmp"));
+
+  app->Click(id::Button1);
+  EXPECT_EQ(app->Selected(id::ComboBox1), 0);
+  EXPECT_EQ(app->Selected(id::ComboBox3), 0);
+  EXPECT_EQ(app->Rows(id::ListView1), kMembers);
+  EXPECT_GT(app->Rows(id::ListView2), 0);
+  EXPECT_TRUE(app->Enabled(id::Button4));
+  EXPECT_EQ(app->Text(id::Memo1), listing);
+
+  // Alt+F4 still ends the program.
+  XInput("key alt+F4");
+  EXPECT_TRUE(app->ExitCode(5000).has_value());
 }
 
 }  // namespace

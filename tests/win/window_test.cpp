@@ -63,6 +63,15 @@ class FormTest : public ::testing::Test {
     return *form_;
   }
   void List(std::string_view bytes) { WriteWholeFile("list.txt", bytes); }
+  // Shown and in front after a run over list, as when a user takes the keyboard.
+  TForm1& OpenInFrontAfterRun(std::string_view list) {
+    TForm1& form = Open();
+    form.Show(SW_SHOWNORMAL);
+    SetForegroundWindow(form.Handle());
+    List(list);
+    Click(form.Button1);
+    return form;
+  }
 
   // What a control sends its parent; group boxes and pages pass it on.
   static void Notify(const Control& control, int code) {
@@ -179,6 +188,8 @@ TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
     }
     EXPECT_EQ(box.bottom - box.top, scaled(place.height));
   }
+  for (const ComboBox* combo : {&form.ComboBox1, &form.ComboBox2, &form.ComboBox3})
+    EXPECT_EQ(combo->Send(CB_GETITEMHEIGHT, 0), scaled(12)) << GetDlgCtrlID(combo->Handle());
   EXPECT_EQ(form.FindComponent("StaticText3"), form.StaticText3.Handle());
   EXPECT_EQ(form.FindComponent("StaticText9"), nullptr);
 
@@ -426,6 +437,12 @@ TEST_F(FormTest, FailuresReachTheErrorBoxAndTheWindowGoesOn) {
 
   Click(form.Button2);  // still usable
   EXPECT_EQ(dialogs_.messages, (TextList{msg::kCopied}));
+
+  // A broken invariant says what it is, not that memory ran out.
+  DestroyWindow(form.Memo1.Handle());
+  Click(form.Button1);
+  EXPECT_EQ(dialogs_.errors.back().rfind(FormatWith(msg::kProgramFault, "SetWindowTextW ("), 0), 0u)
+      << dialogs_.errors.back();
 }
 
 // ---- keyboard
@@ -442,11 +459,7 @@ std::vector<HWND> TabWalk(TForm1& form, HWND start, int steps) {
 }
 
 TEST_F(FormTest, TabWalksTheTabOrderOfTheShownPage) {
-  TForm1& form = Open();
-  form.Show(SW_SHOWNORMAL);
-  SetForegroundWindow(form.Handle());
-  List("A\r\nB\r\n");
-  Click(form.Button1);
+  TForm1& form = OpenInFrontAfterRun("A\r\nB\r\n");
 
   EXPECT_EQ(TabWalk(form, form.TabbedNotebook1.Handle(), 5),
             (std::vector<HWND>{form.Memo1.Handle(), form.Button2.Handle(), form.Button3.Handle(),
@@ -474,6 +487,30 @@ TEST_F(FormTest, TabWalksTheTabOrderOfTheShownPage) {
   EXPECT_EQ(selection(form.Edit1), (std::pair<DWORD, DWORD>(0, static_cast<DWORD>(form.Edit1.Send(WM_GETTEXTLENGTH)))));
   form.Button4.SetEnabled(false);  // a disabled button is passed over
   EXPECT_EQ(TabWalk(form, form.Edit1.Handle(), 1), (std::vector<HWND>{form.Button5.Handle()}));
+}
+
+TEST_F(FormTest, NothingAChildSendsClosesAContainer) {
+  TForm1& form = OpenInFrontAfterRun("A\r\nB\r\nC\r\n");
+  const Text listing = form.Memo1.GetText();
+  const Control* containers[] = {&form.Page1,     &form.Page2,     &form.Page3,     &form.Page4,
+                                 &form.GroupBox1, &form.GroupBox2, &form.GroupBox3, &form.GroupBox4,
+                                 &form.GroupBox5, &form.GroupBox6, &form.GroupBox7, &form.GroupBox8};
+  for (const Control* container : containers) SendMessageW(container->Handle(), WM_CLOSE, 0, 0);
+
+  // Esc and Enter in the memo through the message loop's key handling: the
+  // memo, asked for its dialog code, posts WM_CLOSE to its group box on Esc.
+  for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+    SetFocus(form.Memo1.Handle());
+    MSG down{form.Memo1.Handle(), WM_KEYDOWN, key, 0, 0, {}};
+    if (!form.PreTranslateMessage(down)) DispatchMessageW(&down);
+    for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&posted);
+  }
+  for (const Control* container : containers)
+    EXPECT_TRUE(IsWindow(container->Handle())) << GetDlgCtrlID(container->Handle());
+  EXPECT_TRUE(IsWindow(form.Memo1.Handle()));
+  EXPECT_EQ(form.Memo1.GetText(), listing);
+  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_TRUE(IsWindow(form.Handle()));
 }
 
 // ---- table page
