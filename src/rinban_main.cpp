@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
-#include <stdexcept>
 
 #include "platform/clipboard.h"
 #include "schedule/listing.h"
@@ -16,13 +15,12 @@
 #include "window/container.h"
 #include "window/control_ids.h"
 #include "window/failure.h"
+#include "window/keyboard.h"
+#include "window/option_exchange.h"
 
 namespace rinban {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TForm1";
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kFormExStyle = 0;
 // Sent to itself once the controls exist, so FormCreate runs inside the
 // window procedure's guard like every other handler.
 constexpr UINT kRunFormCreate = WM_APP + 1;
@@ -49,25 +47,12 @@ bool TForm1::Create() {
   if (!InitCommonControlsEx(&classes)) InitCommonControls();
   RegisterContainerClasses(instance_);
 
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = WindowProc;
-  type.hInstance = instance_;
-  type.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
-  type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  type.lpszClassName = kFormClass;
-  RegisterClassExW(&type);
-
   FormFont made = MakeFormFont();
   if (!made.font) return false;
   font_ = std::move(made.font);
   scale_ = made.scale;
 
-  RECT frame{0, 0, scale_(kClientWidth), scale_(kClientHeight)};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  CreateWindowExW(kFormExStyle, kFormClass, L"", kFormStyle, kFormLeft, kFormTop,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+  MakeFormWindow(instance_, WindowProc, this, scale_);  // WM_NCCREATE sets hwnd_
   if (!hwnd_) return false;
   SendMessageW(hwnd_, kRunFormCreate, 0, 0);
   return true;
@@ -84,7 +69,7 @@ void TForm1::Show(int showCommand) const {
 bool TForm1::PreTranslateMessage(MSG& message) {
   if (!hwnd_ || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return false;
   try {
-    return RouteKey(message);
+    return RouteFormKey(hwnd_, TabbedNotebook1.Handle(), message);
   } catch (...) {
     // Outside the window procedure, yet a failure all the same.
     ReportCurrentException(hwnd_);
@@ -92,51 +77,7 @@ bool TForm1::PreTranslateMessage(MSG& message) {
   }
 }
 
-bool TForm1::RouteKey(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
-      GetKeyState(VK_MENU) >= 0) {
-    // Ctrl+Tab and Ctrl+Shift+Tab turn the notebook's pages, as in tabbed
-    // dialogs; the focus goes to the tab row, never stays on a hidden page.
-    const auto count = static_cast<int>(TabbedNotebook1.Send(TCM_GETITEMCOUNT));
-    if (count > 0) {
-      const auto current = static_cast<int>(TabbedNotebook1.Send(TCM_GETCURSEL));
-      const int next = (current + (GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1)) % count;
-      TabbedNotebook1.Send(TCM_SETCURSEL, static_cast<WPARAM>(next));
-      ShowPage(next);
-      SetFocus(TabbedNotebook1.Handle());
-    }
-    return true;
-  }
-  if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
-    if (message.wParam == VK_TAB) {
-      if (HWND next = NextTabStop(hwnd_, GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
-        SetFocus(next);
-        // A single-line box offers its text for typing over; the memo keeps
-        // its caret, so a long listing is never highlighted whole.
-        if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) &&
-            !(GetWindowLongW(next, GWL_STYLE) & ES_MULTILINE))
-          SendMessageW(next, EM_SETSEL, 0, -1);
-      }
-      return true;
-    }
-    if (message.wParam == VK_RETURN) {
-      // Enter presses the focused push button, as Space does.
-      HWND focus = GetFocus();
-      const LRESULT code = focus ? SendMessageW(focus, WM_GETDLGCODE, 0, 0) : 0;
-      if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
-        SendMessageW(focus, BM_CLICK, 0, 0);
-        return true;
-      }
-    }
-  }
-  return IsDialogMessageW(hwnd_, &message) != FALSE;
-}
-
-HWND TForm1::FindComponent(std::string_view name) const {
-  for (const ControlSpec& spec : FormLayout())
-    if (*spec.name && name == spec.name) return controls_[spec.id];
-  return nullptr;
-}
+HWND TForm1::FindComponent(std::string_view name) const { return rinban::FindComponent(controls_, name); }
 
 // ---- window procedure: the one place where failures are caught
 
@@ -160,21 +101,7 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM w, LPARAM 
 // Inside a catch block: the error box for the exception being handled.
 void TForm1::ReportCurrentException(HWND window) noexcept {
   try {
-    try {
-      throw;
-    } catch (const AppError& error) {
-      dialogs_.ShowError(window, error.Message());
-    } catch (const std::bad_alloc&) {
-      dialogs_.ShowError(window, msg::kOutOfMemory);
-    } catch (const std::length_error&) {
-      // A string or table asked for more than it can ever hold: a list too
-      // large for memory.
-      dialogs_.ShowError(window, msg::kOutOfMemory);
-    } catch (const std::exception& error) {
-      dialogs_.ShowError(window, ProgramFault(error.what()).Message());
-    } catch (...) {
-      dialogs_.ShowError(window, ProgramFault("unknown exception").Message());
-    }
+    dialogs_.ShowError(window, CurrentFailureText());
   } catch (...) {
     // Nothing may leave a Win32 callback, not even a failed report.
   }
@@ -191,14 +118,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
       return 0;
-    case WM_NEXTDLGCTL: {
-      // Sent by the dialog key handling and by text boxes: a handle, or the
-      // next or previous tab stop.
-      HWND target = LOWORD(l) ? reinterpret_cast<HWND>(w) : NextTabStop(hwnd_, GetFocus(), w != 0);
-      if (target && IsChild(hwnd_, target) && IsWindowVisible(target) && IsWindowEnabled(target))
-        SetFocus(target);
+    case WM_NEXTDLGCTL:
+      // Sent by the dialog key handling and by text boxes.
+      MoveFocus(hwnd_, w, l);
       return 0;
-    }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(l);
       if (header->hwndFrom == TabbedNotebook1.Handle() && header->code == TCN_SELCHANGE)
@@ -213,19 +136,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return TRUE;
     }
     case WM_ACTIVATE:
-      if (LOWORD(w) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-      }
+      if (LOWORD(w) == WA_INACTIVE) focus_.Leave(hwnd_);
       break;
-    case WM_SETFOCUS: {
-      HWND target = lastFocus_ && IsChild(hwnd_, lastFocus_) && IsWindowVisible(lastFocus_) &&
-                            IsWindowEnabled(lastFocus_)
-                        ? lastFocus_
-                        : NextTabStop(hwnd_, nullptr, false);
-      if (target) SetFocus(target);
+    case WM_SETFOCUS:
+      focus_.Return(hwnd_);
       return 0;
-    }
     case WM_CLOSE: {
       bool canClose = true;
       FormCloseQuery(hwnd_, canClose);
@@ -270,17 +185,8 @@ void TForm1::OnCommand(int id, int code, HWND sender) {
 }
 
 LRESULT TForm1::OnColorStatic(HDC dc, HWND control) {
-  if (const Swatch* swatch = SwatchFor(control)) {
-    SetBkColor(dc, swatch->Paint());
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    return reinterpret_cast<LRESULT>(swatch->Brush());
-  }
-  if (control == Memo1.Handle()) {
-    // Read-only, yet a text box: the window colour, not the face colour.
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-  }
+  if (const Swatch* swatch = SwatchFor(control)) return swatch->PaintBackground(dc);
+  if (control == Memo1.Handle()) return PaintReadOnlyText(dc);
   return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
@@ -292,13 +198,12 @@ void TForm1::BuildControls() {
   for (const char* item : {msg::kNumberNone, msg::kNumberPlain, msg::kNumberTwoDigits}) ComboBox2.Add(item);
   ComboBox2.SetItemIndex(2);
   CheckBox1.SetChecked(true);
-  for (Swatch* swatch : {&StaticText1, &StaticText2, &StaticText3, &StaticText4})
-    swatch->SetColor(kFaceColorReference);
+  for (Swatch* swatch : swatches_) swatch->SetColor(kFaceColorReference);
   TabbedNotebook1.Send(TCM_SETCURSEL, 0);
 }
 
 Swatch* TForm1::SwatchFor(HWND window) {
-  for (Swatch* swatch : {&StaticText1, &StaticText2, &StaticText3, &StaticText4})
+  for (Swatch* swatch : swatches_)
     if (window && swatch->Handle() == window) return swatch;
   return nullptr;
 }
@@ -308,54 +213,11 @@ void TForm1::ShowPage(int index) const {
   for (int i = 0; i < 4; ++i) ShowWindow(pages[i]->Handle(), i == index ? SW_SHOW : SW_HIDE);
 }
 
-void TForm1::OptionsToControls(const TableOptions& options) {
-  for (const OptionSpec& option : TableOptionSpecs()) {
-    HWND control = FindComponent(option.control);
-    switch (option.kind) {
-      case OptionKind::Text: SetWindowTextCp932(control, options.*option.text); break;
-      case OptionKind::Choice: {
-        // A stored index outside the items selects nothing.
-        const int32_t index = options.*option.number;
-        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index <= 2 ? index : -1), 0);
-        break;
-      }
-      case OptionKind::Color:
-        if (Swatch* swatch = SwatchFor(control)) swatch->SetColor(options.*option.number);
-        break;
-      case OptionKind::Flag: {
-        const bool on = options.*option.flag;
-        if ((SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) != on) {
-          // A change from the program clicks the box as the user would.
-          SendMessageW(control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-          CheckBox1Click(control);
-        }
-        break;
-      }
-    }
-  }
-}
-
-TableOptions TForm1::OptionsFromControls() {
-  TableOptions options;
-  for (const OptionSpec& option : TableOptionSpecs()) {
-    HWND control = FindComponent(option.control);
-    switch (option.kind) {
-      case OptionKind::Text: options.*option.text = WindowText(control); break;
-      case OptionKind::Choice: options.*option.number = static_cast<int32_t>(SendMessageW(control, CB_GETCURSEL, 0, 0)); break;
-      case OptionKind::Color:
-        if (const Swatch* swatch = SwatchFor(control)) options.*option.number = swatch->Color();
-        break;
-      case OptionKind::Flag: options.*option.flag = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED; break;
-    }
-  }
-  return options;
-}
-
 // ---- handlers
 
 void TForm1::FormCreate(HWND) {
   Options = LoadTableOptions(SettingsPath());
-  OptionsToControls(Options);
+  OptionsToControls(Options, hwnd_, controls_, swatches_);
   for (int n = 1; n <= 4; ++n) {
     if (Swatch* swatch = SwatchFor(FindComponent(Text("StaticText") + ToDecimal(n))))
       swatch->SetText(ColorToHex(swatch->Color()));
@@ -417,7 +279,7 @@ void TForm1::Button4Click(HWND) {
   // The button is enabled only after a schedule was built, which leaves
   // enough names; never read past them when called otherwise.
   if (Tables.MemberNames.size() < static_cast<size_t>(input.slotCount)) return;
-  const TableOptions options = OptionsFromControls();
+  const TableOptions options = OptionsFromControls(controls_, swatches_);
   input.names = &Tables.MemberNames;
   input.title = options.Title;
   input.style = options.Number;
@@ -432,7 +294,7 @@ void TForm1::Button4Click(HWND) {
 }
 
 void TForm1::Button5Click(HWND) {
-  SaveTableOptions(SettingsPath(), OptionsFromControls());
+  SaveTableOptions(SettingsPath(), OptionsFromControls(controls_, swatches_));
   ShowMessage(msg::kSettingsSaved);
 }
 

@@ -12,6 +12,7 @@
 #include "window/controls.h"
 #include "window/dialogs.h"
 #include "window/factory.h"
+#include "window/keyboard.h"
 #include "window/layout.h"
 #include "window/progress.h"
 
@@ -79,6 +80,11 @@ class TForm1 final : public GenerationView {
       ComboBox3{controls_, id::ComboBox3};
   ListView ListView1{controls_, id::ListView1}, ListView2{controls_, id::ListView2};
 
+ private:
+  Swatch* const swatches_[4] = {&StaticText1, &StaticText2, &StaticText3, &StaticText4};
+
+ public:
+
   // State
   ScheduleTables Tables;
   TableOptions Options;
@@ -101,15 +107,11 @@ class TForm1 final : public GenerationView {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
   void ReportCurrentException(HWND window) noexcept;
-  bool RouteKey(MSG& message);
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnColorStatic(HDC dc, HWND control);
   void BuildControls();
   Swatch* SwatchFor(HWND window);
   void ShowPage(int index) const;
-  // The one exchange between the option controls and a TableOptions.
-  void OptionsToControls(const TableOptions& options);
-  TableOptions OptionsFromControls();
 
   HINSTANCE instance_;
   FormDialogs& dialogs_;
@@ -118,7 +120,7 @@ class TForm1 final : public GenerationView {
   Scaling scale_;
   Text listing_;
   TextList customColors_;
-  HWND lastFocus_ = nullptr;  // given back when the window is activated again
+  FocusMemory focus_;
   RunProgress progress_{ProgressBar1};
 };
 

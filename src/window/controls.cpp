@@ -105,6 +105,18 @@ void Swatch::SetColor(ColorValue color) {
   if (HWND window = Handle()) InvalidateRect(window, nullptr, TRUE);
 }
 
+LRESULT Swatch::PaintBackground(HDC dc) const {
+  SetBkColor(dc, paint_);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(brush_.Get());
+}
+
+LRESULT PaintReadOnlyText(HDC dc) {
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
 void DrawStatusField(const DRAWITEMSTRUCT& item, HFONT font) {
   RECT box = item.rcItem;
   FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));

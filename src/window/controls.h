@@ -118,20 +118,24 @@ class ProgressBar : public Control {
 };
 
 // A static field whose background is a colour value; the form paints it from
-// WM_CTLCOLORSTATIC with Brush().
+// WM_CTLCOLORSTATIC with PaintBackground().
 class Swatch : public Control {
  public:
   using Control::Control;
   ColorValue Color() const { return color_; }
   void SetColor(ColorValue color);
-  HBRUSH Brush() const { return brush_.Get(); }
-  COLORREF Paint() const { return paint_; }
+  // WM_CTLCOLORSTATIC: the swatch's colour behind its caption.
+  LRESULT PaintBackground(HDC dc) const;
 
  private:
   ColorValue color_ = 0;
   COLORREF paint_ = 0;
   GdiObject<HBRUSH> brush_;
 };
+
+// WM_CTLCOLORSTATIC for a read-only text box: the window colour, not the
+// face colour, as it is still a text box.
+LRESULT PaintReadOnlyText(HDC dc);
 
 // Paints the owner-drawn status field: one line, left-aligned like a plain
 // label; a text wider than the field is right-aligned instead, so the count

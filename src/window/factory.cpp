@@ -184,7 +184,34 @@ HWND MakeControl(const ControlSpec& spec, HWND form, HINSTANCE instance, HFONT f
   return window;
 }
 
+constexpr wchar_t kFormClass[] = L"TForm1";
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = 0;
+
 }  // namespace
+
+HWND MakeFormWindow(HINSTANCE instance, WNDPROC procedure, void* param, Scaling scale) {
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  type.lpfnWndProc = procedure;
+  type.hInstance = instance;
+  type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  type.lpszClassName = kFormClass;
+  RegisterClassExW(&type);  // fails harmlessly when already registered
+
+  RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
+  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+  return CreateWindowExW(kFormExStyle, kFormClass, L"", kFormStyle, kFormLeft, kFormTop,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, param);
+}
+
+HWND FindComponent(const ControlTable& table, std::string_view name) {
+  for (const ControlSpec& spec : FormLayout())
+    if (*spec.name && name == spec.name) return table[spec.id];
+  return nullptr;
+}
 
 FormFont MakeFormFont() {
   FormFont made;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "window/controls.h"
 #include "window/layout.h"
 #include "window/scoped_gdi.h"
@@ -24,6 +26,14 @@ struct FormFont {
   Scaling scale;
 };
 FormFont MakeFormFont();
+
+// Registers the form's window class with its procedure and makes the
+// top-level window, hidden, its client area the layout's scaled; param
+// reaches WM_NCCREATE. nullptr when it cannot be made.
+HWND MakeFormWindow(HINSTANCE instance, WNDPROC procedure, void* param, Scaling scale);
+
+// The control of that component name, "StaticText1" ...; nullptr if none.
+HWND FindComponent(const ControlTable& table, std::string_view name);
 
 // Creates every control of the layout under form, parents before children,
 // each in its layout state; their windows go into table by id. Throws when
