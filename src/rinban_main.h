@@ -11,7 +11,10 @@
 #include "text/text.h"
 #include "window/controls.h"
 #include "window/dialogs.h"
+#include "window/factory.h"
+#include "window/keyboard.h"
 #include "window/layout.h"
+#include "window/progress.h"
 
 namespace rinban {
 
@@ -37,8 +40,8 @@ class TForm1 final : public GenerationView {
   // The window's component of that name, "StaticText1" ...; nullptr if none.
   HWND FindComponent(std::string_view name) const;
   // Scale of the layout for this screen: pixels = layout * num / den.
-  int ScaleNum() const { return scaleNum_; }
-  int ScaleDen() const { return scaleDen_; }
+  int ScaleNum() const { return scale_.num; }
+  int ScaleDen() const { return scale_.den; }
 
   // Handlers; sender is the control that raised the event.
   void FormCreate(HWND sender);
@@ -53,15 +56,34 @@ class TForm1 final : public GenerationView {
   void StaticTextClick(HWND sender);
   void CheckBox1Click(HWND sender);
 
+ private:
+  // Every control's window by id; the named controls below look theirs up here.
+  ControlTable controls_;
+
+ public:
   // Controls, under their names.
-  Button Button1, Button2, Button3, Button4, Button5, CheckBox1;
-  Control TabbedNotebook1, Page1, Page2, Page3, Page4;
-  Control GroupBox1, GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6, GroupBox7, GroupBox8;
-  Control StaticText5, Label1, Label2, Label3, Label4, Label5, Bevel1, Memo1, Edit1;
-  Swatch StaticText1, StaticText2, StaticText3, StaticText4;
-  ProgressBar ProgressBar1;
-  ComboBox ComboBox1, ComboBox2, ComboBox3;
-  ListView ListView1, ListView2;
+  Button Button1{controls_, id::Button1}, Button2{controls_, id::Button2}, Button3{controls_, id::Button3},
+      Button4{controls_, id::Button4}, Button5{controls_, id::Button5}, CheckBox1{controls_, id::CheckBox1};
+  Control TabbedNotebook1{controls_, id::TabbedNotebook1}, Page1{controls_, id::Page1},
+      Page2{controls_, id::Page2}, Page3{controls_, id::Page3}, Page4{controls_, id::Page4};
+  Control GroupBox1{controls_, id::GroupBox1}, GroupBox2{controls_, id::GroupBox2},
+      GroupBox3{controls_, id::GroupBox3}, GroupBox4{controls_, id::GroupBox4},
+      GroupBox5{controls_, id::GroupBox5}, GroupBox6{controls_, id::GroupBox6},
+      GroupBox7{controls_, id::GroupBox7}, GroupBox8{controls_, id::GroupBox8};
+  Control StaticText5{controls_, id::StaticText5}, Label1{controls_, id::Label1}, Label2{controls_, id::Label2},
+      Label3{controls_, id::Label3}, Label4{controls_, id::Label4}, Label5{controls_, id::Label5},
+      Bevel1{controls_, id::Bevel1}, Memo1{controls_, id::Memo1}, Edit1{controls_, id::Edit1};
+  Swatch StaticText1{controls_, id::StaticText1}, StaticText2{controls_, id::StaticText2},
+      StaticText3{controls_, id::StaticText3}, StaticText4{controls_, id::StaticText4};
+  ProgressBar ProgressBar1{controls_, id::ProgressBar1};
+  ComboBox ComboBox1{controls_, id::ComboBox1}, ComboBox2{controls_, id::ComboBox2},
+      ComboBox3{controls_, id::ComboBox3};
+  ListView ListView1{controls_, id::ListView1}, ListView2{controls_, id::ListView2};
+
+ private:
+  Swatch* const swatches_[4] = {&StaticText1, &StaticText2, &StaticText3, &StaticText4};
+
+ public:
 
   // State
   ScheduleTables Tables;
@@ -85,38 +107,21 @@ class TForm1 final : public GenerationView {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
   void ReportCurrentException(HWND window) noexcept;
-  bool RouteKey(MSG& message);
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnColorStatic(HDC dc, HWND control);
-  void OnDrawStatus(const DRAWITEMSTRUCT& item) const;
   void BuildControls();
-  void MakeControl(const ControlSpec& spec);
-  Control& ControlFor(int id);
   Swatch* SwatchFor(HWND window);
-  int Scale(int value) const { return MulDiv(value, scaleNum_, scaleDen_); }
   void ShowPage(int index) const;
-  void FitMemberColumns();
-  void FitRoundColumn();
-  void SetComboHeights(const ComboBox& combo, int height) const;
-  void StepBar();
-  void ThawBar() noexcept;
-  void FinishSteps() noexcept;
 
   HINSTANCE instance_;
   FormDialogs& dialogs_;
   HWND hwnd_ = nullptr;
-  HFONT font_ = nullptr;
-  int scaleNum_ = 1;
-  int scaleDen_ = 1;
+  GdiObject<HFONT> font_;
+  Scaling scale_;
   Text listing_;
   TextList customColors_;
-  HWND lastFocus_ = nullptr;  // given back when the window is activated again
-  // Progress of a run: steps held back until the memo takes the listing,
-  // and the bar's repaint, which lags its position by at most kBarPaintMs.
-  bool holdSteps_ = false;
-  int heldSteps_ = 0;
-  bool barFrozen_ = false;
-  ULONGLONG barPaintedAt_ = 0;
+  FocusMemory focus_;
+  RunProgress progress_{ProgressBar1};
 };
 
 }  // namespace rinban

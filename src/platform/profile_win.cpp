@@ -11,6 +11,7 @@ namespace rinban {
 namespace {
 
 constexpr DWORD kReadBuffer = 2048;
+constexpr size_t kLongestValue = 32766;  // UTF-16 characters
 
 class Win32Profile final : public ProfileBackend {
  public:
@@ -24,7 +25,12 @@ class Win32Profile final : public ProfileBackend {
   }
 
   bool Write(const Text& path, const Text& section, const Text& key, const Text& value) override {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), QuoteProfileValue(value).c_str(),
+    // The A call converts the value to a counted UTF-16 string of at most
+    // 32767 characters with its terminator; Wine then writes from an
+    // unset pointer instead of failing, so a longer value is never passed.
+    const Text stored = QuoteProfileValue(value);
+    if (AnsiToWide(stored).size() > kLongestValue) return false;
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), stored.c_str(),
                                     path.c_str()))
       return false;
     // Wine's writer reports success for a value of 32767 bytes or more and

@@ -5,15 +5,37 @@
 
 namespace rinban {
 
+namespace {
+
+using K = OptionKind;
+
+constexpr OptionSpec kOptions[] = {
+    {.key = "Title", .control = "Edit1", .kind = K::Text, .text = &TableOptions::Title, .defaultText = "test"},
+    {.key = "Number", .control = "ComboBox2", .kind = K::Choice, .number = &TableOptions::Number},
+    {.key = "FontColor", .control = "StaticText1", .kind = K::Color, .number = &TableOptions::FontColor},
+    {.key = "MemberColor", .control = "StaticText2", .kind = K::Color, .number = &TableOptions::MemberColor,
+     .defaultValue = 0x99FFFF},
+    {.key = "CelColor", .control = "StaticText3", .kind = K::Color, .number = &TableOptions::CelColor,
+     .defaultValue = 0xFFFFFF},
+    {.key = "PointInt", .control = "CheckBox1", .kind = K::Flag, .flag = &TableOptions::PointInt},
+    {.key = "PointColor", .control = "StaticText4", .kind = K::Color, .number = &TableOptions::PointColor,
+     .defaultValue = 0xFFFF99},
+};
+
+}  // namespace
+
+std::span<const OptionSpec> TableOptionSpecs() { return kOptions; }
+
 TableOptions DefaultTableOptions() {
   TableOptions options;
-  options.Title = "test";
-  options.Number = 0;
-  options.FontColor = 0;
-  options.MemberColor = 0x99FFFF;
-  options.CelColor = 0xFFFFFF;
-  options.PointInt = false;
-  options.PointColor = 0xFFFF99;
+  for (const OptionSpec& option : kOptions) {
+    switch (option.kind) {
+      case K::Text: options.*option.text = option.defaultText; break;
+      case K::Flag: options.*option.flag = option.defaultValue != 0; break;
+      case K::Choice:
+      case K::Color: options.*option.number = option.defaultValue; break;
+    }
+  }
   return options;
 }
 
@@ -21,25 +43,29 @@ TableOptions LoadTableOptions(const Text& path) {
   const TableOptions def = DefaultTableOptions();
   SettingsFile file(path);
   TableOptions options;
-  options.Title = file.ReadTextKey(kOptionsSection, "Title", def.Title);
-  options.Number = file.ReadIntKey(kOptionsSection, "Number", def.Number);
-  options.FontColor = file.ReadIntKey(kOptionsSection, "FontColor", def.FontColor);
-  options.MemberColor = file.ReadIntKey(kOptionsSection, "MemberColor", def.MemberColor);
-  options.CelColor = file.ReadIntKey(kOptionsSection, "CelColor", def.CelColor);
-  options.PointInt = file.ReadBoolKey(kOptionsSection, "PointInt", def.PointInt);
-  options.PointColor = file.ReadIntKey(kOptionsSection, "PointColor", def.PointColor);
+  for (const OptionSpec& option : kOptions) {
+    switch (option.kind) {
+      case K::Text: options.*option.text = file.ReadTextKey(kOptionsSection, option.key, def.*option.text); break;
+      case K::Flag: options.*option.flag = file.ReadBoolKey(kOptionsSection, option.key, def.*option.flag); break;
+      case K::Choice:
+      case K::Color:
+        options.*option.number = file.ReadIntKey(kOptionsSection, option.key, def.*option.number);
+        break;
+    }
+  }
   return options;
 }
 
 void SaveTableOptions(const Text& path, const TableOptions& options) {
   SettingsFile file(path);  // flushed when it goes, also after a failed write
-  file.WriteTextKey(kOptionsSection, "Title", options.Title);
-  file.WriteIntKey(kOptionsSection, "Number", options.Number);
-  file.WriteIntKey(kOptionsSection, "FontColor", options.FontColor);
-  file.WriteIntKey(kOptionsSection, "MemberColor", options.MemberColor);
-  file.WriteIntKey(kOptionsSection, "CelColor", options.CelColor);
-  file.WriteBoolKey(kOptionsSection, "PointInt", options.PointInt);
-  file.WriteIntKey(kOptionsSection, "PointColor", options.PointColor);
+  for (const OptionSpec& option : kOptions) {
+    switch (option.kind) {
+      case K::Text: file.WriteTextKey(kOptionsSection, option.key, options.*option.text); break;
+      case K::Flag: file.WriteBoolKey(kOptionsSection, option.key, options.*option.flag); break;
+      case K::Choice:
+      case K::Color: file.WriteIntKey(kOptionsSection, option.key, options.*option.number); break;
+    }
+  }
 }
 
 Text ReplaceExtension(const Text& fileName, const Text& ext) {

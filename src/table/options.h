@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "platform/system.h"
 #include "text/text.h"
@@ -19,6 +20,31 @@ struct TableOptions {
 };
 
 inline constexpr char kOptionsSection[] = "HTMLOption";
+
+// How an option is held while the program runs and stored in the file.
+enum class OptionKind {
+  Text,    // the text of an edit box; stored as it is
+  Choice,  // the item index of a drop-down list; a signed decimal
+  Color,   // the colour of a swatch; a signed decimal
+  Flag,    // the state of a check box; "1" or "0"
+};
+
+// One option, described once: its settings key, the component that holds it
+// live, its kind, its field of TableOptions and its default. Text options
+// use text and defaultText, Flag options flag, the others number.
+struct OptionSpec {
+  const char* key;
+  const char* control;
+  OptionKind kind;
+  Text TableOptions::* text = nullptr;
+  int32_t TableOptions::* number = nullptr;
+  bool TableOptions::* flag = nullptr;
+  int32_t defaultValue = 0;
+  const char* defaultText = "";
+};
+
+// The seven options in key order, the order of every load and save.
+std::span<const OptionSpec> TableOptionSpecs();
 
 // The values used for a missing or unreadable key.
 TableOptions DefaultTableOptions();

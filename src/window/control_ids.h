@@ -46,4 +46,8 @@ enum : int {
   MessageText = 201,  // the message box's text
 };
 
+// Form1's controls are numbered without gaps from Button1 to Bevel1.
+inline constexpr int kFirstControl = Button1;
+inline constexpr int kControlCount = Bevel1 - Button1 + 1;
+
 }  // namespace rinban::id

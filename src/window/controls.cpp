@@ -1,6 +1,8 @@
 #include "window/controls.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "table/color.h"
 #include "text/error.h"
@@ -51,7 +53,7 @@ int ListView::AddRow(const Text& text) const {
   item.iItem = Count();
   item.pszText = wide.data();
   const LRESULT row = Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  if (row < 0) ListViewFailed(hwnd_, "LVM_INSERTITEMW");  // -1 on failure
+  if (row < 0) ListViewFailed(Handle(), "LVM_INSERTITEMW");  // -1 on failure
   return static_cast<int>(row);
 }
 
@@ -61,7 +63,7 @@ void ListView::SetCell(int row, int column, const Text& text) const {
   item.iSubItem = column;
   item.pszText = wide.data();
   if (row < 0 || row >= Count()) throw ProgramFault("LVM_SETITEMTEXTW: no row " + ToDecimal(row));
-  if (!Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))) ListViewFailed(hwnd_, "LVM_SETITEMTEXTW");
+  if (!Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))) ListViewFailed(Handle(), "LVM_SETITEMTEXTW");
 }
 
 Text ListView::Cell(int row, int column) const {
@@ -80,15 +82,52 @@ Text ListView::Cell(int row, int column) const {
   }
 }
 
+void ListView::FitColumns() const {
+  const int columns = static_cast<int>(SendMessageW(reinterpret_cast<HWND>(Send(LVM_GETHEADER)), HDM_GETITEMCOUNT, 0, 0));
+  if (columns <= 0) return;
+  int used = 0;
+  for (int column = 0; column + 1 < columns; ++column) {
+    SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+    used += ColumnWidth(column);
+  }
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  SetColumnWidth(columns - 1, std::max(0, static_cast<int>(client.right) - used));
+}
+
 void Swatch::SetColor(ColorValue color) {
   const COLORREF paint = static_cast<COLORREF>(ResolveColor(color)) & 0xFFFFFF;
-  HBRUSH brush = CreateSolidBrush(paint);
+  GdiObject<HBRUSH> brush(CreateSolidBrush(paint));
   if (!brush) ThrowLastError("CreateSolidBrush");
-  if (brush_) DeleteObject(brush_);
-  brush_ = brush;
+  brush_ = std::move(brush);
   paint_ = paint;
   color_ = color;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  if (HWND window = Handle()) InvalidateRect(window, nullptr, TRUE);
+}
+
+LRESULT Swatch::PaintBackground(HDC dc) const {
+  SetBkColor(dc, paint_);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(brush_.Get());
+}
+
+LRESULT PaintReadOnlyText(HDC dc) {
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+void DrawStatusField(const DRAWITEMSTRUCT& item, HFONT font) {
+  RECT box = item.rcItem;
+  FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+  const std::wstring text = ToWide(WindowText(item.hwndItem));
+  Selected use(item.hDC, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(IsWindowEnabled(item.hwndItem) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  const UINT align = extent.cx > box.right - box.left ? DT_RIGHT : DT_LEFT;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box, align | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace rinban

@@ -1,38 +1,56 @@
-// Thin wrappers over the controls' messages, one per kind. Each owns its
-// HWND's identity (not its lifetime: windows die with their parent), so none
-// is copyable.
+// Thin wrappers over the controls' messages, one per kind. A wrapper names
+// one control of Form1 by its id and finds the window in the form's
+// ControlTable, which the factory fills; windows die with their parent.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <new>
 
 #include "table/options.h"
 #include "text/text.h"
+#include "window/control_ids.h"
+#include "window/scoped_gdi.h"
 #include "window/wide.h"
 
 namespace rinban {
 
+// Every control's window, indexed by its id; nullptr until it is made.
+class ControlTable {
+ public:
+  HWND operator[](int id) const { return Holds(id) ? handles_[Slot(id)] : nullptr; }
+  void Set(int id, HWND window) {
+    if (Holds(id)) handles_[Slot(id)] = window;
+  }
+  static bool Holds(int id) { return id >= id::kFirstControl && id < id::kFirstControl + id::kControlCount; }
+
+ private:
+  static size_t Slot(int id) { return static_cast<size_t>(id - id::kFirstControl); }
+  std::array<HWND, id::kControlCount> handles_{};
+};
+
 class Control {
  public:
-  Control() = default;
+  Control(const ControlTable& table, int id) : table_(table), id_(id) {}
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
-  void Attach(HWND window) { hwnd_ = window; }
-  HWND Handle() const { return hwnd_; }
+  int Id() const { return id_; }
+  HWND Handle() const { return table_[id_]; }
   LRESULT Send(UINT message, WPARAM w = 0, LPARAM l = 0) const {
-    return SendMessageW(hwnd_, message, w, l);
+    return SendMessageW(Handle(), message, w, l);
   }
 
-  Text GetText() const { return WindowText(hwnd_); }
-  void SetText(const Text& text) const { SetWindowTextCp932(hwnd_, text); }
-  bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-  void SetEnabled(bool on) const { EnableWindow(hwnd_, on ? TRUE : FALSE); }
+  Text GetText() const { return WindowText(Handle()); }
+  void SetText(const Text& text) const { SetWindowTextCp932(Handle(), text); }
+  bool Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
+  void SetEnabled(bool on) const { EnableWindow(Handle(), on ? TRUE : FALSE); }
 
- protected:
-  HWND hwnd_ = nullptr;
+ private:
+  const ControlTable& table_;
+  int id_;
 };
 
 // The multi-line text box takes a device context for every line it lays out.
@@ -50,12 +68,14 @@ inline void GiveOwnDc(HWND window) {
 // Push buttons and the check box.
 class Button : public Control {
  public:
+  using Control::Control;
   bool Checked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
   void SetChecked(bool on) const { Send(BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED); }
 };
 
 class ComboBox : public Control {
  public:
+  using Control::Control;
   void Clear() const { Send(CB_RESETCONTENT); }
   // Room for count items of bytes characters in all; only a hint.
   void Reserve(size_t count, size_t chars) const { Send(CB_INITSTORAGE, count, chars * sizeof(wchar_t)); }
@@ -71,6 +91,7 @@ class ComboBox : public Control {
 
 class ListView : public Control {
  public:
+  using Control::Control;
   void Clear() const { Send(LVM_DELETEALLITEMS); }
   void Reserve(size_t rows) const { Send(LVM_SETITEMCOUNT, rows); }
   int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
@@ -81,10 +102,14 @@ class ListView : public Control {
   int AddRow(const Text& text) const;
   void SetCell(int row, int column, const Text& text) const;
   Text Cell(int row, int column) const;
+  // The columns before the last fit their header and entries; the last
+  // takes the rest of the client width.
+  void FitColumns() const;
 };
 
 class ProgressBar : public Control {
  public:
+  using Control::Control;
   int Max() const { return static_cast<int>(Send(PBM_GETRANGE, FALSE)); }
   void SetMax(int max) const { Send(PBM_SETRANGE32, 0, max); }
   int Position() const { return static_cast<int>(Send(PBM_GETPOS)); }
@@ -93,21 +118,29 @@ class ProgressBar : public Control {
 };
 
 // A static field whose background is a colour value; the form paints it from
-// WM_CTLCOLORSTATIC with Brush().
+// WM_CTLCOLORSTATIC with PaintBackground().
 class Swatch : public Control {
  public:
-  Swatch() = default;
-  ~Swatch() { if (brush_) DeleteObject(brush_); }
+  using Control::Control;
   ColorValue Color() const { return color_; }
   void SetColor(ColorValue color);
-  HBRUSH Brush() const { return brush_; }
-  COLORREF Paint() const { return paint_; }
+  // WM_CTLCOLORSTATIC: the swatch's colour behind its caption.
+  LRESULT PaintBackground(HDC dc) const;
 
  private:
   ColorValue color_ = 0;
   COLORREF paint_ = 0;
-  HBRUSH brush_ = nullptr;
+  GdiObject<HBRUSH> brush_;
 };
+
+// WM_CTLCOLORSTATIC for a read-only text box: the window colour, not the
+// face colour, as it is still a text box.
+LRESULT PaintReadOnlyText(HDC dc);
+
+// Paints the owner-drawn status field: one line, left-aligned like a plain
+// label; a text wider than the field is right-aligned instead, so the count
+// at its end stays in sight.
+void DrawStatusField(const DRAWITEMSTRUCT& item, HFONT font);
 
 // Between construction and destruction the window is not redrawn; then it
 // is redrawn once, on every path out.

@@ -1,0 +1,240 @@
+#include "window/factory.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <new>
+#include <string>
+
+#include "text/messages.h"
+#include "window/container.h"
+#include "window/failure.h"
+
+namespace rinban {
+namespace {
+
+constexpr int kLayoutFontHeight = 12;
+constexpr int kComboItemHeight = 12;
+constexpr int kComboDropItems = 8;
+
+// The window class and styles of each kind, in ControlKind order.
+struct KindTraits {
+  ControlKind kind;
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+constexpr KindTraits kKinds[] = {
+    {ControlKind::Notebook, WC_TABCONTROLW, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT},
+    {ControlKind::Page, kPageClass, 0, WS_EX_CONTROLPARENT},
+    {ControlKind::Group, kGroupClass, 0, WS_EX_CONTROLPARENT},
+    {ControlKind::PushButton, L"BUTTON", BS_PUSHBUTTON, 0},
+    {ControlKind::CheckBox, L"BUTTON", BS_AUTOCHECKBOX, 0},
+    // No ES_AUTOHSCROLL: lines wrap at words.
+    {ControlKind::Memo, L"EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE},
+    {ControlKind::Edit, L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+    {ControlKind::ComboBox, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0},
+    {ControlKind::MemberList, WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE},
+    {ControlKind::RoundList, WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER, WS_EX_CLIENTEDGE},
+    {ControlKind::Progress, PROGRESS_CLASSW, PBS_SMOOTH, 0},
+    // Drawn by the form: the count must never be hidden.
+    {ControlKind::Status, L"STATIC", SS_OWNERDRAW | SS_SUNKEN, 0},
+    {ControlKind::Label, L"STATIC", SS_LEFT | SS_NOPREFIX, 0},
+    {ControlKind::RightLabel, L"STATIC", SS_RIGHT | SS_NOPREFIX, 0},
+    {ControlKind::Swatch, L"STATIC", SS_CENTER | SS_SUNKEN | SS_NOTIFY | SS_NOPREFIX, 0},
+    {ControlKind::Bevel, L"STATIC", SS_SUNKEN, 0},  // a 2-pixel sunken rule
+};
+
+constexpr bool KindsInOrder() {
+  for (size_t i = 0; i < std::size(kKinds); ++i)
+    if (static_cast<size_t>(kKinds[i].kind) != i) return false;
+  return true;
+}
+static_assert(KindsInOrder(), "kKinds lists every kind in ControlKind order");
+
+const KindTraits& TraitsOf(ControlKind kind) { return kKinds[static_cast<size_t>(kind)]; }
+
+HFONT MakeFont(int height) {
+  LOGFONTW face{};
+  face.lfHeight = -height;
+  face.lfWeight = FW_NORMAL;
+  face.lfCharSet = SHIFTJIS_CHARSET;
+  const std::wstring name = ToWide(msg::kWindowFont);
+  name.copy(face.lfFaceName, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&face);
+}
+
+int TextHeight(HFONT font) {
+  WindowDc dc;
+  Selected use(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  return metrics.tmHeight;
+}
+
+int TextWidth(HFONT font, const std::wstring& text) {
+  WindowDc dc;
+  Selected use(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// The field shows exactly fieldHeight pixels; the dropped items are 12 layout pixels high.
+void SetComboHeights(const ComboBox& combo, int fieldHeight, Scaling scale) {
+  combo.Send(CB_SETITEMHEIGHT, 0, scale(kComboItemHeight));
+  // Some platforms take a list item height through the combo only when it
+  // is owner-drawn (and keep the font's height); its list box takes it
+  // directly. After WM_SETFONT, which would set it back.
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  if (GetComboBoxInfo(combo.Handle(), &parts) && parts.hwndList)
+    SendMessageW(parts.hwndList, LB_SETITEMHEIGHT, 0, scale(kComboItemHeight));
+  // The field is its item height plus a frame that differs between
+  // platforms (and CB_GETITEMHEIGHT does not always echo what was set), so
+  // set a guess, measure, and correct by the difference.
+  int field = fieldHeight - 6;
+  for (int tries = 0; tries < 3 && field > 0; ++tries) {
+    combo.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    RECT box{};
+    GetWindowRect(combo.Handle(), &box);
+    const int shown = box.bottom - box.top;
+    if (shown == fieldHeight) break;
+    field += fieldHeight - shown;
+  }
+}
+
+// What a kind needs once its window exists.
+void SetUp(const ControlSpec& spec, HWND window, Scaling scale, const ControlTable& table) {
+  switch (spec.kind) {
+    case ControlKind::Page: {
+      std::wstring tab = ToWide(spec.caption);
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = tab.data();
+      const Control notebook(table, spec.parent);
+      notebook.Send(TCM_INSERTITEMW, notebook.Send(TCM_GETITEMCOUNT), reinterpret_cast<LPARAM>(&item));
+      break;
+    }
+    case ControlKind::Memo:
+      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // as much as memory allows
+      GiveOwnDc(window);
+      break;
+    case ControlKind::Edit:
+      SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // a pasted title is never cut
+      break;
+    case ControlKind::ComboBox:
+      SetComboHeights(ComboBox(table, spec.id), scale(spec.height), scale);
+      break;
+    case ControlKind::MemberList: {
+      const ListView view(table, spec.id);
+      view.Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+      view.AddColumn(0, msg::kRoundColumn, 0);
+      view.AddColumn(1, msg::kOpponentColumn, 0);
+      view.FitColumns();
+      break;
+    }
+    case ControlKind::RoundList: {
+      const ListView view(table, spec.id);
+      view.Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FLATSB);
+      view.AddColumn(0, "", 0);
+      view.FitColumns();
+      break;
+    }
+    case ControlKind::Progress:
+      SendMessageW(window, PBM_SETRANGE32, 0, 100);
+      SendMessageW(window, PBM_SETSTEP, 1, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+HWND MakeControl(const ControlSpec& spec, HWND form, HINSTANCE instance, HFONT font, Scaling scale,
+                 const ControlTable& table) {
+  const KindTraits& traits = TraitsOf(spec.kind);
+  DWORD style = WS_CHILD | WS_VISIBLE | traits.style;
+  if (spec.kind == ControlKind::Page && spec.id != id::Page1) style &= ~WS_VISIBLE;  // the first page shows
+  if (spec.tabStop) style |= WS_TABSTOP;
+  if (!spec.enabled) style |= WS_DISABLED;
+
+  int height = scale(spec.height);
+  if (spec.kind == ControlKind::ComboBox) height += scale(kComboItemHeight) * kComboDropItems + 2;  // the dropped list
+  const std::wstring caption = spec.kind == ControlKind::Page ? std::wstring() : ToWide(spec.caption);
+  int left = scale(spec.x);
+  int width = scale(spec.width);
+  if (spec.kind == ControlKind::RightLabel) {
+    // A substitute font may run wider than the one the layout was made
+    // for: grow to the left, so the text stays on one line and still ends
+    // at the layout's right edge.
+    const int right = left + width;
+    const int needed = TextWidth(font, caption);
+    if (needed > width) {
+      left = std::max(0, right - needed);
+      width = right - left;
+    }
+  }
+  HWND parent = spec.parent ? table[spec.parent] : form;
+  HWND window = CreateWindowExW(traits.exStyle, traits.className, caption.c_str(), style, left,
+                                scale(spec.y), width, height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+  if (!window) ThrowLastError(Text("CreateWindowExW ") + spec.name);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return window;
+}
+
+constexpr wchar_t kFormClass[] = L"TForm1";
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = 0;
+
+}  // namespace
+
+HWND MakeFormWindow(HINSTANCE instance, WNDPROC procedure, void* param, Scaling scale) {
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  type.lpfnWndProc = procedure;
+  type.hInstance = instance;
+  type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  type.lpszClassName = kFormClass;
+  RegisterClassExW(&type);  // fails harmlessly when already registered
+
+  RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
+  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+  return CreateWindowExW(kFormExStyle, kFormClass, L"", kFormStyle, kFormLeft, kFormTop,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, param);
+}
+
+HWND FindComponent(const ControlTable& table, std::string_view name) {
+  for (const ControlSpec& spec : FormLayout())
+    if (*spec.name && name == spec.name) return table[spec.id];
+  return nullptr;
+}
+
+FormFont MakeFormFont() {
+  FormFont made;
+  int dpi = 96;
+  {
+    WindowDc screen;
+    dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  }
+  made.font.Reset(MakeFont(MulDiv(kLayoutFontHeight, dpi, 96)));
+  if (!made.font || dpi == 96) return made;
+  const GdiObject<HFONT> plain(MakeFont(kLayoutFontHeight));
+  made.scale.num = TextHeight(made.font.Get());
+  made.scale.den = plain ? TextHeight(plain.Get()) : kLayoutFontHeight;
+  if (made.scale.num <= 0 || made.scale.den <= 0) made.scale = Scaling{};
+  return made;
+}
+
+void BuildFormControls(HWND form, HINSTANCE instance, HFONT font, Scaling scale, ControlTable& table) {
+  for (const ControlSpec& spec : FormLayout()) {
+    HWND window = MakeControl(spec, form, instance, font, scale, table);
+    table.Set(spec.id, window);
+    SetUp(spec, window, scale, table);
+  }
+}
+
+}  // namespace rinban
