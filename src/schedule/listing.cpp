@@ -38,6 +38,48 @@ char* PutDecimal(char* out, int32_t k) {
   return out + digits;
 }
 
+// Every slot's name as a pair line begins with it ("name  <- VS ->  ") and
+// as one ends with it ("name" CR LF), in one block, so a pair line is two
+// copies.
+class Pieces {
+ public:
+  static constexpr size_t kBlock = 16;
+
+  Pieces(const TextList& names, size_t slots) : at_(2 * slots + 1) {
+    size_t size = 0;
+    for (size_t s = 0; s < slots; ++s) size += 2 * names[s].size() + kListingSeparator.size() + kCrLf.size();
+    text_.reserve(size + kBlock);
+    for (size_t s = 0; s < slots; ++s) {
+      at_[2 * s] = text_.size();
+      text_.append(names[s]).append(kListingSeparator);
+      at_[2 * s + 1] = text_.size();
+      text_.append(names[s]).append(kCrLf);
+    }
+    at_[2 * slots] = text_.size();
+    text_.append(kBlock, '\0');
+  }
+
+  size_t LeftSize(int32_t slot) const { return Size(2 * static_cast<size_t>(slot)); }
+  size_t RightSize(int32_t slot) const { return Size(2 * static_cast<size_t>(slot) + 1); }
+  char* PutLeft(char* out, int32_t slot) const { return Copy(out, 2 * static_cast<size_t>(slot)); }
+  char* PutRight(char* out, int32_t slot) const { return Copy(out, 2 * static_cast<size_t>(slot) + 1); }
+
+ private:
+  size_t Size(size_t piece) const { return at_[piece + 1] - at_[piece]; }
+
+  // Fixed-size blocks compile to a few wide moves where a memcpy of a
+  // varying short length would not.
+  char* Copy(char* out, size_t piece) const {
+    const char* from = text_.data() + at_[piece];
+    const size_t size = Size(piece);
+    for (size_t done = 0; done < size; done += kBlock) std::memcpy(out + done, from + done, kBlock);
+    return out + size;
+  }
+
+  Text text_;
+  std::vector<size_t> at_;  // where each piece starts, then the end
+};
+
 Text Label(int32_t k, std::string_view close) {
   Text label;
   label.reserve(kLabelOpen.size() + DecimalDigits(k) + close.size());
@@ -50,20 +92,21 @@ Text Label(int32_t k, std::string_view close) {
 Text FormatScheduleListing(const ScheduleTables& tables, ScheduleProgress& progress) {
   const int32_t rounds = tables.RoundCount;
   const size_t pairCount = static_cast<size_t>(rounds / 2) + 1;
+  const Pieces pieces(tables.MemberNames, static_cast<size_t>(rounds) + 1);
 
   // The exact size first, so a listing of millions of pairs is written into
   // one allocation.
   size_t size = 0;
   for (int32_t r = 0; r < rounds; ++r) {
     size += kHeaderOpen.size() + DecimalDigits(r + 1) + kHeaderClose.size() + kCrLf.size();
-    for (size_t p = 0; p < pairCount; ++p) {
-      const Tmatch& pair = tables.Pairings[r][p];
-      size += pair.Left.size() + kListingSeparator.size() + pair.Right.size() + kCrLf.size();
-    }
+    for (const Tmatch& pair : tables.Pairings[r].first(pairCount))
+      size += pieces.LeftSize(pair.Left) + pieces.RightSize(pair.Right);
     size += kAsterisks.size() + 2 * kCrLf.size();
   }
 
-  Text listing(size, '\0');
+  // Pieces are copied in whole blocks that may run past their end into the
+  // room left after the text.
+  Text listing(size + Pieces::kBlock, '\0');
   char* out = listing.data();
   for (int32_t r = 0; r < rounds; ++r) {
     out = Put(out, kHeaderOpen);
@@ -71,17 +114,15 @@ Text FormatScheduleListing(const ScheduleTables& tables, ScheduleProgress& progr
     out = Put(out, kHeaderClose);
     out = Put(out, kCrLf);
     progress.Step();
-    for (size_t p = 0; p < pairCount; ++p) {
-      const Tmatch& pair = tables.Pairings[r][p];
-      out = Put(out, pair.Left);
-      out = Put(out, kListingSeparator);
-      out = Put(out, pair.Right);
-      out = Put(out, kCrLf);
+    for (const Tmatch& pair : tables.Pairings[r].first(pairCount)) {
+      out = pieces.PutLeft(out, pair.Left);
+      out = pieces.PutRight(out, pair.Right);
     }
     out = Put(out, kAsterisks);
     out = Put(out, kCrLf);
     out = Put(out, kCrLf);
   }
+  listing.resize(size);
   return listing;
 }
 
@@ -97,11 +138,12 @@ std::vector<MemberRow> MemberRows(const ScheduleTables& tables, int32_t slot) {
   // The window asks only for a selected item; anything else gets no rows
   // rather than a read past the tables.
   if (slot < 0 || static_cast<size_t>(slot) >= tables.Opponents.size()) return rows;
-  const TextList& opponents = tables.Opponents[slot];
+  const std::span<const int32_t> opponents = tables.Opponents[slot];
   const int32_t rounds = tables.RoundCount;
   if (rounds <= 0 || static_cast<size_t>(rounds) > opponents.size()) return rows;
   rows.reserve(static_cast<size_t>(rounds));
-  for (int32_t k = 1; k <= rounds; ++k) rows.push_back({Label(k, kCaptionClose), opponents[k - 1]});
+  for (int32_t k = 1; k <= rounds; ++k)
+    rows.push_back({Label(k, kCaptionClose), tables.MemberNames[opponents[k - 1]]});
   return rows;
 }
 
@@ -109,14 +151,16 @@ TextList RoundRows(const ScheduleTables& tables, int32_t round) {
   TextList rows;
   if (round < 0 || round >= tables.RoundCount || static_cast<size_t>(round) >= tables.Pairings.size())
     return rows;
-  const std::vector<Tmatch>& pairs = tables.Pairings[round];
+  const std::span<const Tmatch> pairs = tables.Pairings[round];
   const size_t pairCount = static_cast<size_t>(tables.RoundCount / 2) + 1;
   if (pairCount > pairs.size()) return rows;
   rows.reserve(pairCount);
-  for (size_t p = 0; p < pairCount; ++p) {
+  for (const Tmatch& pair : pairs.first(pairCount)) {
+    const Text& left = tables.MemberNames[pair.Left];
+    const Text& right = tables.MemberNames[pair.Right];
     Text row;
-    row.reserve(pairs[p].Left.size() + kRowSeparator.size() + pairs[p].Right.size());
-    row.append(pairs[p].Left).append(kRowSeparator).append(pairs[p].Right);
+    row.reserve(left.size() + kRowSeparator.size() + right.size());
+    row.append(left).append(kRowSeparator).append(right);
     rows.push_back(std::move(row));
   }
   return rows;
