@@ -1,5 +1,6 @@
 #include "schedule/listing.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/files.h"
@@ -43,41 +44,54 @@ char* PutDecimal(char* out, int32_t k) {
 // copies.
 class Pieces {
  public:
-  static constexpr size_t kBlock = 16;
+  // Copies move whole blocks and may run this far past a piece's end.
+  static constexpr size_t kBlock = 32;
 
-  Pieces(const TextList& names, size_t slots) : at_(2 * slots + 1) {
-    size_t size = 0;
+  Pieces(const TextList& names, size_t slots) : pieces_(2 * slots), names_(slots) {
+    size_t size = kBlock;
     for (size_t s = 0; s < slots; ++s) size += 2 * names[s].size() + kListingSeparator.size() + kCrLf.size();
-    text_.reserve(size + kBlock);
+    text_.reserve(size);
+    std::vector<size_t> at(2 * slots);
     for (size_t s = 0; s < slots; ++s) {
-      at_[2 * s] = text_.size();
+      at[2 * s] = text_.size();
       text_.append(names[s]).append(kListingSeparator);
-      at_[2 * s + 1] = text_.size();
+      at[2 * s + 1] = text_.size();
       text_.append(names[s]).append(kCrLf);
+      names_[s] = names[s].size();
     }
-    at_[2 * slots] = text_.size();
     text_.append(kBlock, '\0');
+    for (size_t s = 0; s < slots; ++s) {
+      pieces_[2 * s] = {text_.data() + at[2 * s], names[s].size() + kListingSeparator.size()};
+      pieces_[2 * s + 1] = {text_.data() + at[2 * s + 1], names[s].size() + kCrLf.size()};
+    }
   }
 
-  size_t LeftSize(int32_t slot) const { return Size(2 * static_cast<size_t>(slot)); }
-  size_t RightSize(int32_t slot) const { return Size(2 * static_cast<size_t>(slot) + 1); }
-  char* PutLeft(char* out, int32_t slot) const { return Copy(out, 2 * static_cast<size_t>(slot)); }
-  char* PutRight(char* out, int32_t slot) const { return Copy(out, 2 * static_cast<size_t>(slot) + 1); }
+  // The bytes of a pair line, line end included.
+  size_t LineSize(const Tmatch& pair) const {
+    return names_[pair.Left] + names_[pair.Right] + kListingSeparator.size() + kCrLf.size();
+  }
+  char* PutLine(char* out, const Tmatch& pair) const {
+    out = Copy(out, pieces_[2 * static_cast<size_t>(pair.Left)]);
+    return Copy(out, pieces_[2 * static_cast<size_t>(pair.Right) + 1]);
+  }
 
  private:
-  size_t Size(size_t piece) const { return at_[piece + 1] - at_[piece]; }
+  struct Piece {
+    const char* data;
+    size_t size;
+  };
 
   // Fixed-size blocks compile to a few wide moves where a memcpy of a
   // varying short length would not.
-  char* Copy(char* out, size_t piece) const {
-    const char* from = text_.data() + at_[piece];
-    const size_t size = Size(piece);
-    for (size_t done = 0; done < size; done += kBlock) std::memcpy(out + done, from + done, kBlock);
-    return out + size;
+  static char* Copy(char* out, Piece piece) {
+    std::memcpy(out, piece.data, kBlock);
+    for (size_t done = kBlock; done < piece.size; done += kBlock) std::memcpy(out + done, piece.data + done, kBlock);
+    return out + piece.size;
   }
 
   Text text_;
-  std::vector<size_t> at_;  // where each piece starts, then the end
+  std::vector<Piece> pieces_;
+  std::vector<size_t> names_;  // name sizes, by slot
 };
 
 Text Label(int32_t k, std::string_view close) {
@@ -96,33 +110,33 @@ Text FormatScheduleListing(const ScheduleTables& tables, ScheduleProgress& progr
 
   // The exact size first, so a listing of millions of pairs is written into
   // one allocation.
-  size_t size = 0;
+  size_t size = 0, largestRound = 0;
   for (int32_t r = 0; r < rounds; ++r) {
-    size += kHeaderOpen.size() + DecimalDigits(r + 1) + kHeaderClose.size() + kCrLf.size();
-    for (const Tmatch& pair : tables.Pairings[r].first(pairCount))
-      size += pieces.LeftSize(pair.Left) + pieces.RightSize(pair.Right);
-    size += kAsterisks.size() + 2 * kCrLf.size();
+    size_t round = kHeaderOpen.size() + DecimalDigits(r + 1) + kHeaderClose.size() + kAsterisks.size() + 3 * kCrLf.size();
+    for (const Tmatch& pair : tables.Pairings[r].first(pairCount)) round += pieces.LineSize(pair);
+    size += round;
+    largestRound = std::max(largestRound, round);
   }
 
-  // Pieces are copied in whole blocks that may run past their end into the
-  // room left after the text.
-  Text listing(size + Pieces::kBlock, '\0');
-  char* out = listing.data();
+  // Each round is written into a buffer that stays in the cache, then
+  // appended in one copy: the listing is never zero-filled first, and the
+  // many short writes never wait on main memory.
+  Text listing;
+  listing.reserve(size);
+  std::vector<char> round(largestRound + Pieces::kBlock);
   for (int32_t r = 0; r < rounds; ++r) {
+    char* out = round.data();
     out = Put(out, kHeaderOpen);
     out = PutDecimal(out, r + 1);
     out = Put(out, kHeaderClose);
     out = Put(out, kCrLf);
     progress.Step();
-    for (const Tmatch& pair : tables.Pairings[r].first(pairCount)) {
-      out = pieces.PutLeft(out, pair.Left);
-      out = pieces.PutRight(out, pair.Right);
-    }
+    for (const Tmatch& pair : tables.Pairings[r].first(pairCount)) out = pieces.PutLine(out, pair);
     out = Put(out, kAsterisks);
     out = Put(out, kCrLf);
     out = Put(out, kCrLf);
+    listing.append(round.data(), static_cast<size_t>(out - round.data()));
   }
-  listing.resize(size);
   return listing;
 }
 
