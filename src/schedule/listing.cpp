@@ -108,30 +108,35 @@ Text FormatScheduleListing(const ScheduleTables& tables, ScheduleProgress& progr
   const size_t pairCount = static_cast<size_t>(rounds / 2) + 1;
   const Pieces pieces(tables.MemberNames, static_cast<size_t>(rounds) + 1);
 
-  // The exact size first, so a listing of millions of pairs is written into
-  // one allocation.
-  size_t size = 0, largestRound = 0;
-  for (int32_t r = 0; r < rounds; ++r) {
-    size_t round = kHeaderOpen.size() + DecimalDigits(r + 1) + kHeaderClose.size() + kAsterisks.size() + 3 * kCrLf.size();
-    for (const Tmatch& pair : tables.Pairings[r].first(pairCount)) round += pieces.LineSize(pair);
-    size += round;
-    largestRound = std::max(largestRound, round);
-  }
+  // Every round pairs each slot in use once, so this is the exact size and
+  // the listing one allocation; were it not, append would still grow it.
+  const auto roundFrame = [](int32_t k) {
+    return kHeaderOpen.size() + DecimalDigits(k) + kHeaderClose.size() + kAsterisks.size() + 3 * kCrLf.size();
+  };
+  size_t slotBytes = 0;
+  for (int32_t s = 0; s <= rounds; ++s) slotBytes += tables.MemberNames[s].size();
+  size_t size = 0;
+  for (int32_t r = 0; r < rounds; ++r)
+    size += roundFrame(r + 1) + slotBytes + pairCount * (kListingSeparator.size() + kCrLf.size());
 
   // Each round is written into a buffer that stays in the cache, then
   // appended in one copy: the listing is never zero-filled first, and the
   // many short writes never wait on main memory.
   Text listing;
   listing.reserve(size);
-  std::vector<char> round(largestRound + Pieces::kBlock);
+  std::vector<char> round;
   for (int32_t r = 0; r < rounds; ++r) {
+    const std::span<const Tmatch> pairs = tables.Pairings[r].first(pairCount);
+    size_t bytes = roundFrame(r + 1) + Pieces::kBlock;
+    for (const Tmatch& pair : pairs) bytes += pieces.LineSize(pair);
+    if (round.size() < bytes) round.resize(bytes);
     char* out = round.data();
     out = Put(out, kHeaderOpen);
     out = PutDecimal(out, r + 1);
     out = Put(out, kHeaderClose);
     out = Put(out, kCrLf);
     progress.Step();
-    for (const Tmatch& pair : tables.Pairings[r].first(pairCount)) out = pieces.PutLine(out, pair);
+    for (const Tmatch& pair : pairs) out = pieces.PutLine(out, pair);
     out = Put(out, kAsterisks);
     out = Put(out, kCrLf);
     out = Put(out, kCrLf);
