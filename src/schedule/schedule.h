@@ -63,7 +63,6 @@ struct ScheduleTables {
 extern template class RowTable<Tmatch>;
 extern template class RowTable<int32_t>;
 
-
 class ScheduleProgress {
  public:
   virtual void SetTotal(int32_t count) = 0;
