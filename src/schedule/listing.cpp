@@ -66,6 +66,9 @@ class Pieces {
     }
   }
 
+  Pieces(const Pieces&) = delete;  // the pieces point into text_
+  Pieces& operator=(const Pieces&) = delete;
+
   // The bytes of a pair line, line end included.
   size_t LineSize(const Tmatch& pair) const {
     return names_[pair.Left] + names_[pair.Right] + kListingSeparator.size() + kCrLf.size();
@@ -105,6 +108,7 @@ Text Label(int32_t k, std::string_view close) {
 
 Text FormatScheduleListing(const ScheduleTables& tables, ScheduleProgress& progress) {
   const int32_t rounds = tables.RoundCount;
+  if (rounds <= 0) return Text();
   const size_t pairCount = static_cast<size_t>(rounds / 2) + 1;
   const Pieces pieces(tables.MemberNames, static_cast<size_t>(rounds) + 1);
 
