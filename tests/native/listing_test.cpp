@@ -138,6 +138,10 @@ TEST(Listing, ReusedTablesShowWhatFreshOnesDo) {
     };
     for (int32_t s = 0; s <= t.RoundCount; ++s) ASSERT_EQ(opponents(t, s), opponents(fresh, s)) << s;
     for (int32_t r = 0; r < t.RoundCount; ++r) ASSERT_EQ(RoundRows(t, r), RoundRows(fresh, r)) << r;
+    // Opponents are filled in tiles of rounds, apart from the pairs.
+    for (int32_t r = 0; r < t.RoundCount; ++r)
+      for (const Tmatch& p : t.Pairings[r])
+        ASSERT_TRUE(t.Opponents[p.Left][r] == p.Right && t.Opponents[p.Right][r] == p.Left) << r;
   }
 
   // Growing keeps the entries of the earlier run where they were.
