@@ -1,8 +1,12 @@
-// Building and listing a schedule, against a plain memcpy of a buffer the
-// size of the listing as the ceiling for writing that many bytes.
+// Building and listing a schedule, each against a plain memcpy of the
+// listing's bytes taken in the same iteration.
+//
+//   build/native/bench_schedule --benchmark_filter=x_memcpy
+//   /usr/bin/time -v build/native/bench_schedule --benchmark_filter=Peak   (peak memory)
 #include "bench_common.h"
 
 #include "schedule/listing.h"
+#include "schedule/schedule.h"
 
 namespace rinban {
 namespace {
@@ -12,60 +16,69 @@ struct NoProgress : ScheduleProgress {
   void Step() override {}
 };
 
+using bench::AgainstMemcpy;
 using bench::Names;
 
-ScheduleTables Built(int n) {
+ScheduleTables Built(const TextList& names) {
   ScheduleTables tables;
   NoProgress progress;
-  ResizeScheduleTables(tables, n);
-  BuildSchedule(Names(n), tables, progress);
+  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
+  BuildSchedule(names, tables, progress);
   return tables;
 }
 
-size_t ListingSize(int n) {
+size_t ListingSize(const TextList& names) {
   NoProgress progress;
-  return FormatScheduleListing(Built(n), progress).size();
+  return FormatScheduleListing(Built(names), progress).size();
 }
 
-// Resize and build together, as the generate command does them.
-void BM_BuildSchedule(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  const TextList names = Names(n);
+// Arguments: N, name length in bytes.
+TextList NamesOf(const benchmark::State& state) {
+  return Names(static_cast<int>(state.range(0)), static_cast<size_t>(state.range(1)));
+}
+
+// Resize and build together on fresh tables, as the first generate command
+// does them.
+void BM_BuildSchedule_x_memcpy(benchmark::State& state) {
+  const TextList names = NamesOf(state);
   NoProgress progress;
-  for (auto _ : state) {
+  AgainstMemcpy(state, ListingSize(names), [&] {
     ScheduleTables tables;
-    ResizeScheduleTables(tables, n);
+    ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
     BuildSchedule(names, tables, progress);
-    benchmark::DoNotOptimize(tables.Pairings.data());
-  }
-  state.SetItemsProcessed(state.iterations() * (n / 2) * (n % 2 ? n : n - 1));
+    benchmark::DoNotOptimize(&tables);
+  });
 }
 
-void BM_FormatScheduleListing(benchmark::State& state) {
-  const ScheduleTables tables = Built(static_cast<int>(state.range(0)));
+void BM_FormatScheduleListing_x_memcpy(benchmark::State& state) {
+  const TextList names = NamesOf(state);
+  const ScheduleTables tables = Built(names);
   NoProgress progress;
-  size_t bytes = 0;
-  for (auto _ : state) {
+  AgainstMemcpy(state, ListingSize(names), [&] {
     Text listing = FormatScheduleListing(tables, progress);
-    bytes = listing.size();
     benchmark::DoNotOptimize(listing.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
-  state.counters["listing_bytes"] = static_cast<double>(bytes);
+  });
+}
+
+void BuildAndList(const TextList& names) {
+  NoProgress progress;
+  ScheduleTables tables;
+  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
+  BuildSchedule(names, tables, progress);
+  Text listing = FormatScheduleListing(tables, progress);
+  benchmark::DoNotOptimize(listing.data());
 }
 
 // The whole of a generate command's work on fresh tables: what the user waits for.
-void BM_BuildAndListSchedule(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  const TextList names = Names(n);
-  NoProgress progress;
-  for (auto _ : state) {
-    ScheduleTables tables;
-    ResizeScheduleTables(tables, n);
-    BuildSchedule(names, tables, progress);
-    Text listing = FormatScheduleListing(tables, progress);
-    benchmark::DoNotOptimize(listing.data());
-  }
+void BM_BuildAndListSchedule_x_memcpy(benchmark::State& state) {
+  const TextList names = NamesOf(state);
+  AgainstMemcpy(state, ListingSize(names), [&] { BuildAndList(names); });
+}
+
+// The same without a baseline buffer, for the peak memory of the work alone.
+void BM_BuildAndListPeak(benchmark::State& state) {
+  const TextList names = NamesOf(state);
+  for (auto _ : state) BuildAndList(names);
 }
 
 // A 100 MB list of ten-byte names with CR LF.
@@ -82,8 +95,8 @@ void BM_SplitMemberList(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
-// What reading adds before the split, on 20 MB of Japanese names: the
-// encoding check (and a copy) for code page 932, the conversion for UTF-8.
+// What reading adds before the split: the encoding check of a CP932 list
+// (0) and the conversion of a UTF-8 one (1), 20 MB of Japanese names.
 void BM_MemberListText(benchmark::State& state) {
   const bool utf8 = state.range(0) == 1;
   const std::string name = utf8 ? "\xE5\xB1\xB1\xE7\x94\xB0\xE5\xA4\xAA\xE9\x83\x8E\r\n"
@@ -97,17 +110,18 @@ void BM_MemberListText(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
-// A fresh destination each time, as the listing gets one.
-void BM_MemcpyListingSize(benchmark::State& state) {
-  bench::MemcpyCeiling(state, ListingSize(static_cast<int>(state.range(0))));
+void Sizes(benchmark::internal::Benchmark* b) {
+  for (int length : {10, 40})
+    for (int n : {10, 100, 1000, 3000}) b->Args({n, length});
+  b->UseManualTime()->Unit(benchmark::kMillisecond);
 }
 
-BENCHMARK(BM_BuildSchedule)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FormatScheduleListing)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildAndListSchedule)->Arg(3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildSchedule_x_memcpy)->Apply(Sizes);
+BENCHMARK(BM_FormatScheduleListing_x_memcpy)->Apply(Sizes);
+BENCHMARK(BM_BuildAndListSchedule_x_memcpy)->Args({3000, 10})->Args({3000, 40})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildAndListPeak)->Args({3000, 10})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitMemberList)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemberListText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MemcpyListingSize)->Arg(10)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace rinban

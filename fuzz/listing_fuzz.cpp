@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t expect = 0;
   for (int32_t k = 1; k <= r; ++k) {
     expect += header + ToDecimal(k).size() + 2 + end + 2 + 2;
-    for (const Tmatch& m : tables.Pairings[k - 1]) expect += pair + 2 + m.Left.size() + m.Right.size();
+    for (const Tmatch& m : tables.Pairings[k - 1]) expect += pair + 2 + tables.MemberNames[m.Left].size() + tables.MemberNames[m.Right].size();
   }
   fuzz::Check(listing.size() == expect, "listing length");
   fuzz::Check(progress.steps == 2 * r, "listing steps");
@@ -43,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<int> seen(r + 1, 0);
     for (int32_t s = 0; s <= r; ++s)
       for (int32_t t = 0; t <= r; ++t)
-        if (s != t && tables.Opponents[s][round] == tables.MemberNames[t] &&
-            tables.Opponents[t][round] == tables.MemberNames[s])
+        if (s != t && tables.Opponents[s][round] == t && tables.Opponents[t][round] == s)
           seen[s] = 1;
     for (int v : seen) fuzz::Check(v == 1, "slot without an opponent");
   }

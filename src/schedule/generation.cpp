@@ -12,10 +12,11 @@
 namespace rinban {
 namespace {
 
+// Pairings and Opponents: slot numbers, one block each. MemberNames, a
+// string per slot, is left out: small beside them, and a lower bound may.
 double TableBytes(double n) {
   const double pairs = n * std::floor((n + 1) / 2) * sizeof(Tmatch);
-  const double opponents = (n + 2) * n * sizeof(Text) + (n + 2) * sizeof(TextList);
-  return pairs + n * sizeof(std::vector<Tmatch>) + opponents + (n + 2) * sizeof(Text);
+  return pairs + (n + 2) * n * sizeof(int32_t);
 }
 
 }  // namespace

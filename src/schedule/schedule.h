@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -10,18 +11,57 @@
 namespace rinban {
 
 struct Tmatch {
-  Text Left;   // printed first
-  Text Right;  // printed second
+  int32_t Left;   // printed first
+  int32_t Right;  // printed second
 };
 
-// Held by the window for the whole run; entries outside the ranges in use may
-// hold text left over from an earlier run.
-struct ScheduleTables {
-  std::vector<std::vector<Tmatch>> Pairings;  // one row per round
-  std::vector<TextList> Opponents;            // one row per slot, one entry per round
-  int32_t RoundCount = 0;
-  TextList MemberNames;                       // participants, then the bye when N is odd
+// Rows of equal length in one block, row after row: one allocation instead
+// of one per row, and a round's or a slot's entries side by side.
+template <class T>
+class RowTable {
+ public:
+  size_t size() const { return rows_; }
+  bool empty() const { return rows_ == 0; }
+  std::span<T> operator[](size_t row) { return {cells_.data() + row * columns_, columns_}; }
+  std::span<const T> operator[](size_t row) const { return {cells_.data() + row * columns_, columns_}; }
+
+  // Keeps every entry inside the new bounds where it was, rows and columns;
+  // new entries are zero.
+  void Resize(size_t rows, size_t columns);
+
+  // Rows in order, for range-for.
+  class Iterator {
+   public:
+    Iterator(const RowTable* table, size_t row) : table_(table), row_(row) {}
+    std::span<const T> operator*() const { return (*table_)[row_]; }
+    Iterator& operator++() { return ++row_, *this; }
+    bool operator!=(const Iterator& other) const { return row_ != other.row_; }
+
+   private:
+    const RowTable* table_;
+    size_t row_;
+  };
+  Iterator begin() const { return {this, 0}; }
+  Iterator end() const { return {this, rows_}; }
+
+ private:
+  std::vector<T> cells_;
+  size_t rows_ = 0;
+  size_t columns_ = 0;
 };
+
+// Held by the window for the whole run. Every entry of Pairings and Opponents
+// is a slot number, a position in MemberNames: the names are looked up where
+// they are shown. Entries outside the ranges in use may hold slots or names
+// left over from an earlier run.
+struct ScheduleTables {
+  RowTable<Tmatch> Pairings;     // one row per round
+  RowTable<int32_t> Opponents;   // one row per slot, one entry per round
+  int32_t RoundCount = 0;
+  TextList MemberNames;          // participants, then the bye when N is odd
+};
+extern template class RowTable<Tmatch>;
+extern template class RowTable<int32_t>;
 
 class ScheduleProgress {
  public:

@@ -48,8 +48,8 @@ TEST(GenerationMemory, BoundStaysBelowTheRealTablesAndListing) {
     ScheduleTables tables;
     ResizeScheduleTables(tables, n);
     double tableBytes = 0;
-    for (const auto& row : tables.Pairings) tableBytes += row.size() * sizeof(Tmatch);
-    for (const auto& row : tables.Opponents) tableBytes += row.size() * sizeof(Text);
+    for (const auto& row : tables.Pairings) tableBytes += row.size() * sizeof(row[0]);
+    for (const auto& row : tables.Opponents) tableBytes += row.size() * sizeof(row[0]);
     NoProgress progress;
     BuildSchedule(names, tables, progress);
     const double listing = static_cast<double>(FormatScheduleListing(tables, progress).size());

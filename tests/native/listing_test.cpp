@@ -53,14 +53,16 @@ TEST(FormatScheduleListing, LengthFormulaAndShape) {
     size_t expected = 0;
     for (int k = 1; k <= t.RoundCount; ++k) {
       expected += 12 + std::to_string(k).size() + 34;
-      for (const Tmatch& p : t.Pairings[k - 1]) expected += 14 + p.Left.size() + p.Right.size();
+      for (const Tmatch& p : t.Pairings[k - 1]) expected += 14 + t.MemberNames[p.Left].size() + t.MemberNames[p.Right].size();
     }
     StepCounter progress;
     const Text listing = FormatScheduleListing(t, progress);
     EXPECT_EQ(listing.size(), expected) << n;
     EXPECT_EQ(listing.substr(listing.size() - 4), "\r\n\r\n") << n;
     const Tmatch& last = t.Pairings[t.RoundCount - 1].back();
-    EXPECT_NE(listing.find("\r\n" + last.Left + "  <- VS ->  " + last.Right + "\r\n***"), Text::npos) << n;
+    EXPECT_NE(listing.find("\r\n" + t.MemberNames[last.Left] + "  <- VS ->  " + t.MemberNames[last.Right] + "\r\n***"),
+              Text::npos)
+        << n;
     EXPECT_EQ(progress.steps, t.RoundCount) << n;
     size_t lines = 0;
     for (size_t at = 0; (at = listing.find("\r\n", at)) != Text::npos; at += 2) ++lines;
@@ -111,6 +113,43 @@ TEST(Listing, MemberAndRoundRows) {
   EXPECT_TRUE(RoundRows(t, -1).empty());
   EXPECT_TRUE(MemberRows(t, -1).empty());
   EXPECT_TRUE(MemberRows(t, 5).empty());
+}
+
+// Tables reused across runs keep earlier slots and names beyond the new
+// bounds; everything a run shows must still be what fresh tables give.
+TEST(Listing, ReusedTablesShowWhatFreshOnesDo) {
+  ScheduleTables t;
+  StepCounter progress;
+  int run = 0;
+  for (int n : {7, 600, 301, 5, 300, 602}) {
+    SCOPED_TRACE(n);
+    TextList names;
+    for (int i = 0; i < n; ++i) names.push_back(Text(static_cast<size_t>(i % 5), 'a' + run) + std::to_string(i));
+    ++run;
+    ResizeScheduleTables(t, n);
+    BuildSchedule(names, t, progress);
+    const ScheduleTables fresh = BuiltSchedule(names);
+    ASSERT_EQ(t.RoundCount, fresh.RoundCount);
+    EXPECT_EQ(FormatScheduleListing(t, progress), FormatScheduleListing(fresh, progress));
+    auto opponents = [](const ScheduleTables& tables, int32_t slot) {
+      TextList names;
+      for (const MemberRow& row : MemberRows(tables, slot)) names.push_back(row.Opponent);
+      return names;
+    };
+    for (int32_t s = 0; s <= t.RoundCount; ++s) ASSERT_EQ(opponents(t, s), opponents(fresh, s)) << s;
+    for (int32_t r = 0; r < t.RoundCount; ++r) ASSERT_EQ(RoundRows(t, r), RoundRows(fresh, r)) << r;
+    // Opponents are filled in tiles of rounds, apart from the pairs.
+    for (int32_t r = 0; r < t.RoundCount; ++r)
+      for (const Tmatch& p : t.Pairings[r])
+        ASSERT_TRUE(t.Opponents[p.Left][r] == p.Right && t.Opponents[p.Right][r] == p.Left) << r;
+  }
+
+  // Growing keeps the entries of the earlier run where they were.
+  ScheduleTables grown = BuiltSchedule({"A", "B", "C", "D", "E"});
+  ResizeScheduleTables(grown, 9);
+  EXPECT_EQ(grown.Pairings[4][2].Left, 2);
+  EXPECT_EQ(grown.Opponents[5][3], 3);
+  EXPECT_EQ(grown.Opponents[5][5], 0);
 }
 
 }  // namespace
