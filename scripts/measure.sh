@@ -29,8 +29,9 @@ build=$(cd "$build" && pwd)
 export RINBAN_OWN_DISPLAY=${RINBAN_OWN_DISPLAY:-1}
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-wine_env_up "$build"
+# Set first: a failed start must not leave its virtual display behind.
 trap wine_env_down EXIT
+wine_env_up "$build"
 if [ -n "${RINBAN_XRESOURCES:-}" ] && [ -n "$RINBAN_XVFB_PID" ]; then
   xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf '*customization:\t-color\n')"
 fi
