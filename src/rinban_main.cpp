@@ -2,10 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <new>
-
 #include "platform/clipboard.h"
 #include "schedule/listing.h"
 #include "table/color.h"
@@ -331,13 +327,8 @@ void TForm1::ClearSelectorsAndViews() {
 void TForm1::SetStatus(const Text& text) { StaticText5.SetText(text); }
 
 void TForm1::FillSelectors(const TextList& members, const TextList& rounds) {
-  for (auto [combo, items] : {std::pair{&ComboBox1, &members}, std::pair{&ComboBox3, &rounds}}) {
-    size_t chars = 0;
-    for (const Text& item : *items) chars += item.size() + 1;
-    RedrawBatch batch(*combo);
-    combo->Reserve(items->size(), chars);
-    for (const Text& item : *items) combo->Add(item);
-  }
+  ComboBox1.AddAll(members);
+  ComboBox3.AddAll(rounds);
   progress_.Show();  // the schedule's steps are done
 }
 

@@ -6,6 +6,18 @@
 
 namespace rinban {
 
+// What a run does to the window, in the order RunGeneration calls it; a view
+// may rely on this order, and a failure may end the run after any call:
+//   ShowMessage                  no list file; nothing else happens
+//   ClearSelectorsAndViews, SetStatus
+//   ShowMessage                  fewer than two names; the run ends
+//   SetTotal, Step once a round  while the schedule is built
+//   FillSelectors                the schedule's steps are all done
+//   ClearListing
+//   Step once a round            while the listing is formatted: these take
+//                                no time of their own, so a view may hold
+//                                them until SetListing
+//   SetListing, SelectFirstItems, EnableOutputButtons
 class GenerationView : public ScheduleProgress {
  public:
   virtual void ShowMessage(const Text& text) = 0;

@@ -16,6 +16,14 @@ void ComboBox::Add(const Text& item) const {
   if (added < 0) throw ProgramFault("CB_ADDSTRING");
 }
 
+void ComboBox::AddAll(const TextList& items) const {
+  size_t chars = 0;
+  for (const Text& item : items) chars += item.size() + 1;
+  RedrawBatch batch(*this);
+  Reserve(items.size(), chars);
+  for (const Text& item : items) Add(item);
+}
+
 namespace {
 
 // A list view tells no reason. A live one fails to add a text row at its end

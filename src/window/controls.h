@@ -79,6 +79,8 @@ class ComboBox : public Control {
   void Clear() const { Send(CB_RESETCONTENT); }
   // Room for count items of bytes characters in all; only a hint.
   void Reserve(size_t count, size_t chars) const { Send(CB_INITSTORAGE, count, chars * sizeof(wchar_t)); }
+  // Appends every item, with room made first and one redraw at the end.
+  void AddAll(const TextList& items) const;
   // Only CB_ERRSPACE (-2) is a shortage of memory; CB_ERR (-1) is a fault.
   void Add(const Text& item) const;
   int Count() const { return static_cast<int>(Send(CB_GETCOUNT)); }
