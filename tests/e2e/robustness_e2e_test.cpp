@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/support.h"
 #include "harness.h"
 #include "schedule/listing.h"
 #include "table/html.h"
@@ -26,11 +27,6 @@ constexpr DWORD kLongWaitMs = 25000;  // a huge list under Wine
 constexpr char kSavedIni[] =
     "[HTMLOption]\r\nTitle=\x8F\x74\x82\xCC\x95\x5C \xB1\r\nNumber=1\r\nFontColor=0\r\n"
     "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=1\r\nPointColor=16777113\r\n";
-
-struct NoProgress final : ScheduleProgress {
-  void SetTotal(int32_t) override {}
-  void Step() override {}
-};
 
 struct Expected {
   int lines = 0;
@@ -58,9 +54,8 @@ Expected Expect(std::string_view listBytes) {
   Expected e;
   const TextList names = SplitMemberList(listBytes);
   e.lines = static_cast<int>(names.size());
-  ResizeScheduleTables(e.tables, e.lines);
-  NoProgress progress;
-  BuildSchedule(names, e.tables, progress);
+  e.tables = testing_support::BuiltSchedule(names);
+  testing_support::QuietProgress progress;
   e.listing = FormatScheduleListing(e.tables, progress);
   e.html = e.Html("test", 0, false);
   return e;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/support.h"
 #include "harness.h"
 #include "schedule/listing.h"
 #include "window/control_ids.h"
@@ -24,23 +25,13 @@ constexpr wchar_t kIni[] = L"rinban2.INI";
 constexpr char kList[] = "山本太郎\r\n鈴木一郎\r\nSuzuki\r\n佐藤花子\r\nLi\r\n";
 constexpr int kMembers = 5;
 
-struct NoProgress final : ScheduleProgress {
-  void SetTotal(int32_t) override {}
-  void Step() override {}
-};
-
 // The schedule as the core builds it, to compare the window against.
 ScheduleTables Expected(std::string_view listBytes) {
-  const TextList names = SplitMemberList(listBytes);
-  ScheduleTables tables;
-  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
-  NoProgress progress;
-  BuildSchedule(names, tables, progress);
-  return tables;
+  return testing_support::BuiltSchedule(SplitMemberList(listBytes));
 }
 
 Text Listing(const ScheduleTables& tables) {
-  NoProgress progress;
+  testing_support::QuietProgress progress;
   return FormatScheduleListing(tables, progress);
 }
 
