@@ -41,7 +41,7 @@ std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> all;
   EnumChildWindows(
       parent,
-      [](HWND hwnd, LPARAM out) -> BOOL {
+      [](HWND hwnd, LPARAM out) CALLBACK -> BOOL {
         reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
         return TRUE;
       },
@@ -55,7 +55,7 @@ std::vector<HWND> TopLevelOf(DWORD pid) {
     std::vector<HWND> found;
   } search{pid, {}};
   EnumWindows(
-      [](HWND hwnd, LPARAM arg) -> BOOL {
+      [](HWND hwnd, LPARAM arg) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(arg);
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
