@@ -5,31 +5,21 @@
 //   /usr/bin/time -v build/native/bench_schedule --benchmark_filter=Peak   (peak memory)
 #include "bench_common.h"
 
+#include "../tests/common/support.h"
 #include "schedule/listing.h"
 #include "schedule/schedule.h"
 
 namespace rinban {
 namespace {
 
-struct NoProgress : ScheduleProgress {
-  void SetTotal(int32_t) override {}
-  void Step() override {}
-};
-
 using bench::AgainstMemcpy;
 using bench::Names;
-
-ScheduleTables Built(const TextList& names) {
-  ScheduleTables tables;
-  NoProgress progress;
-  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
-  BuildSchedule(names, tables, progress);
-  return tables;
-}
+using NoProgress = testing_support::QuietProgress;
+using testing_support::BuiltSchedule;
 
 size_t ListingSize(const TextList& names) {
   NoProgress progress;
-  return FormatScheduleListing(Built(names), progress).size();
+  return FormatScheduleListing(BuiltSchedule(names), progress).size();
 }
 
 // Arguments: N, name length in bytes.
@@ -52,7 +42,7 @@ void BM_BuildSchedule_x_memcpy(benchmark::State& state) {
 
 void BM_FormatScheduleListing_x_memcpy(benchmark::State& state) {
   const TextList names = NamesOf(state);
-  const ScheduleTables tables = Built(names);
+  const ScheduleTables tables = BuiltSchedule(names);
   NoProgress progress;
   AgainstMemcpy(state, ListingSize(names), [&] {
     Text listing = FormatScheduleListing(tables, progress);

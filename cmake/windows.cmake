@@ -19,11 +19,12 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   target_link_options(rinban2 PRIVATE -Wl,--large-address-aware)
 endif()
 
-# Timing driver for scripts/measure.sh: built, never run as a test.
+# Timing driver for scripts/measure.sh: built, never run as a test. It drives
+# the exe through the end-to-end harness, which needs no GoogleTest.
 file(GLOB PERF_SOURCES CONFIGURE_DEPENDS tools/perf/*.cpp)
 if(PERF_SOURCES)
   # With the program's manifest, so its EDIT probe gets the same controls.
-  add_executable(perf_driver ${PERF_SOURCES} ${RINBAN_RC})
+  add_executable(perf_driver ${PERF_SOURCES} tests/e2e/harness.cpp ${RINBAN_RC})
   target_link_libraries(perf_driver PRIVATE rinban_core ${WIN_LIBS} psapi usp10)
   target_compile_options(perf_driver PRIVATE ${RINBAN_WARNINGS})
   target_link_options(perf_driver PRIVATE -municode)

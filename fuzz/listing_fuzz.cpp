@@ -1,19 +1,12 @@
 #include "fuzz_common.h"
 #include <cstring>
 
+#include "../tests/common/support.h"
 #include "schedule/listing.h"
 #include "text/messages.h"
 
 using namespace rinban;
 
-namespace {
-struct Count : ScheduleProgress {
-  int32_t total = -1;
-  int64_t steps = 0;
-  void SetTotal(int32_t n) override { total = n; }
-  void Step() override { ++steps; }
-};
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TextList names =
@@ -22,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (n < 2 || n > 64) return 0;
   ScheduleTables tables;
   ResizeScheduleTables(tables, n);
-  Count progress;
+  testing_support::CountingProgress progress;
   BuildSchedule(names, tables, progress);
   const int32_t r = tables.RoundCount;
   fuzz::Check(r % 2 == 1 && progress.total == r && progress.steps == r, "rounds");

@@ -13,11 +13,9 @@ namespace rinban::e2e {
 namespace {
 
 constexpr DWORD kStartWaitMs = 15000;  // a cold Wine start is slow
-constexpr DWORD kWaitMs = 5000;
-// A program still laying out a 10 MB line answers late on a busy machine;
-// not treated as hung, since that is only silence for 5 s.
-constexpr DWORD kAnswerWaitMs = 30000;
-constexpr DWORD kPollMs = 25;
+constexpr DWORD kWaitMs = App::kWaitMs;
+constexpr DWORD kAnswerWaitMs = App::kAnswerWaitMs;
+DWORD pollMs = 25;
 constexpr wchar_t kMainTitle[] = L"rinban 2.0";
 constexpr wchar_t kBoxTitle[] = L"rinban 2";
 
@@ -43,7 +41,7 @@ std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> all;
   EnumChildWindows(
       parent,
-      [](HWND hwnd, LPARAM out) -> BOOL {
+      [](HWND hwnd, LPARAM out) CALLBACK -> BOOL {
         reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
         return TRUE;
       },
@@ -57,7 +55,7 @@ std::vector<HWND> TopLevelOf(DWORD pid) {
     std::vector<HWND> found;
   } search{pid, {}};
   EnumWindows(
-      [](HWND hwnd, LPARAM arg) -> BOOL {
+      [](HWND hwnd, LPARAM arg) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(arg);
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
@@ -74,7 +72,7 @@ bool WaitFor(DWORD ms, Pred done) {
   for (;;) {
     if (done()) return true;
     if (GetTickCount64() >= end) return false;
-    Sleep(kPollMs);
+    Sleep(pollMs);
   }
 }
 
@@ -130,6 +128,8 @@ void Require(bool ok, const std::string& what) {
   if (!ok) throw Failure(what);
 }
 
+void SetPollInterval(DWORD ms) { pollMs = ms; }
+
 void XInput(const std::string& args) {
   // Wine starts a Unix program without a handle to wait on: it leaves a
   // marker file when done.
@@ -170,6 +170,14 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
+
+Workspace::Workspace(std::wstring_view exe, std::optional<std::string_view> list) {
+  std::wstring from(exe);
+  if (from.find_last_of(L"\\/") == std::wstring::npos) from = DriverFolder() + L"\\" + from;
+  exeName_ = from.substr(from.find_last_of(L"\\/") + 1);
+  Require(CopyFileW(from.c_str(), File(exeName_).c_str(), FALSE), "cannot copy " + Utf8(from));
+  if (list) Write(L"list.txt", *list);
+}
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -296,11 +304,10 @@ App::~App() {
   if (job_) CloseHandle(job_);
 }
 
-LRESULT App::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT App::Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD ms) {
   DWORD_PTR result = 0;
-  Require(SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, kAnswerWaitMs, &result) != 0,
-          "the program did not answer message " + Hex(message) + " within " +
-              std::to_string(kAnswerWaitMs) + " ms");
+  Require(SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, ms, &result) != 0,
+          "the program did not answer message " + Hex(message) + " within " + std::to_string(ms) + " ms");
   return static_cast<LRESULT>(result);
 }
 
@@ -343,7 +350,7 @@ void App::SetText(int id, std::wstring_view text) {
   Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
-void App::StartClick(int id) {
+void App::StartClick(int id, DWORD ms) {
   HWND button = Control(id);
   Require(IsWindowEnabled(button), "control " + std::to_string(id) + " is disabled, cannot click it");
   JoinClick();
@@ -351,9 +358,10 @@ void App::StartClick(int id) {
   HANDLE done = clickDone_;
   // A handler that opens a modal box does not return until the box closes,
   // so the click is sent from a thread of its own.
-  clicker_ = std::thread([button, done] {
+  const DWORD answerMs = std::max(ms, kAnswerWaitMs);
+  clicker_ = std::thread([button, done, answerMs] {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 30000, &ignored);
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, answerMs, &ignored);
     SetEvent(done);
   });
 }
@@ -375,7 +383,7 @@ void App::JoinClick() {
 void App::Click(int id) { ClickWithin(id, kWaitMs); }
 
 void App::ClickWithin(int id, DWORD ms) {
-  StartClick(id);
+  StartClick(id, ms);
   std::optional<Box> box;
   const bool done = WaitFor(ms, [&] {
     if (WaitForSingleObject(clickDone_, 0) == WAIT_OBJECT_0) return true;
@@ -393,32 +401,24 @@ void App::ClickWithin(int id, DWORD ms) {
   JoinClick();
 }
 
-Box App::ClickForBox(int id) {
-  StartClick(id);
+Box App::ClickForBox(int id, DWORD ms) {
+  StartClick(id, ms);
   std::optional<Box> box;
-  const bool shown = WaitFor(kWaitMs, [&] {
+  const bool shown = WaitFor(ms, [&] {
     box = FindBox();
     return box.has_value() || WaitForSingleObject(clickDone_, 0) == WAIT_OBJECT_0;
   });
   if (!box) box = FindBox();  // the handler may have ended just as the box opened
   Require(box.has_value(), shown ? "control " + std::to_string(id) + " finished without a box"
-                                 : "no box within " + std::to_string(kWaitMs) + " ms after clicking " +
+                                 : "no box within " + std::to_string(ms) + " ms after clicking " +
                                        std::to_string(id));
   return *box;
 }
 
 Box App::ClickForBoxWithin(int id, DWORD ms) {
-  StartClick(id);
-  std::optional<Box> box;
-  WaitFor(ms, [&] {
-    box = FindBox();
-    return box.has_value() || WaitForSingleObject(clickDone_, 0) == WAIT_OBJECT_0;
-  });
-  if (!box) box = FindBox();
-  Require(box.has_value(), "no box within " + std::to_string(ms) + " ms after clicking " +
-                               std::to_string(id));
-  Answer(*box);
-  return *box;
+  const Box box = ClickForBox(id, ms);
+  Answer(box);
+  return box;
 }
 
 std::wstring App::ClickForMessage(int id) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,6 +29,10 @@ inline std::string Utf8(std::wstring_view text) { return Utf8FromWide(text); }
 
 // Throws Failure(what) unless ok.
 void Require(bool ok, const std::string& what);
+
+// How often a wait looks again (25 ms unless set); the timing tool, whose
+// figures are such waits, looks every millisecond.
+void SetPollInterval(DWORD ms);
 
 // Folder beside this driver exe.
 std::wstring DriverFolder();
@@ -70,6 +75,11 @@ struct Box {
 
 class App {
  public:
+  static constexpr DWORD kWaitMs = 5000;
+  // A program still laying out a 10 MB line answers late on a busy machine;
+  // not treated as hung, since that is only silence for 5 s.
+  static constexpr DWORD kAnswerWaitMs = 30000;
+
   // Starts folder\exeName with folder as working directory and waits for the
   // main window "rinban 2.0".
   App(const std::wstring& folder, const std::wstring& exeName);
@@ -78,6 +88,7 @@ class App {
   App& operator=(const App&) = delete;
 
   HWND Main() const { return main_; }
+  HANDLE Process() const { return process_.hProcess; }
   HWND Control(int id);
   std::wstring Text(int id);
   std::wstring Text(HWND hwnd);
@@ -91,10 +102,10 @@ class App {
   void Click(int id);
   // The same with a longer wait, for handlers that take long (huge lists).
   void ClickWithin(int id, DWORD ms);
-  // Clicks a button and waits for the box its handler opens; the box is left open.
-  Box ClickForBox(int id);
-  // The same for handlers that take long (huge lists): waits up to ms for the
-  // box, then answers it with OK.
+  // Clicks a button and waits up to ms for the box its handler opens; the box
+  // is left open.
+  Box ClickForBox(int id, DWORD ms = kWaitMs);
+  // The same for handlers that take long (huge lists), the box answered with OK.
   Box ClickForBoxWithin(int id, DWORD ms);
   // The message box's text after a click, the box answered with OK.
   std::wstring ClickForMessage(int id);
@@ -129,6 +140,8 @@ class App {
   HWND Focus();
   // Waits until the program has taken what it was sent.
   void Settle();
+  // A message to a window of the program, answered within ms.
+  LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD ms = kAnswerWaitMs);
 
   // The visible box of the program, if any.
   std::optional<Box> FindBox();
@@ -144,9 +157,8 @@ class App {
 
  private:
   void WaitForMainWindow();
-  LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   Box Describe(HWND box);
-  void StartClick(int id);
+  void StartClick(int id, DWORD ms);
   bool WaitClickDone(DWORD ms);
   void JoinClick();
   HWND TabRow();
@@ -157,6 +169,25 @@ class App {
   std::thread clicker_;
   HANDLE clickDone_ = nullptr;
   HANDLE job_ = nullptr;
+};
+
+// A fresh folder holding a copy of the exe (the settings file sits beside
+// it) and, when given, list.txt; the program runs there.
+class Workspace {
+ public:
+  // exe: a file name beside this driver, or a full path.
+  explicit Workspace(std::wstring_view exe, std::optional<std::string_view> list = std::nullopt);
+  std::unique_ptr<App> Start() const { return std::make_unique<App>(folder_.Path(), exeName_); }
+  std::wstring File(std::wstring_view name) const { return folder_.File(name); }
+  bool Exists(std::wstring_view name) const {
+    return GetFileAttributesW(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  void Write(std::wstring_view name, std::string_view bytes) const { WriteBytes(File(name), bytes); }
+  std::optional<std::string> Read(std::wstring_view name) const { return ReadBytes(File(name)); }
+
+ private:
+  TempFolder folder_;
+  std::wstring exeName_;
 };
 
 }  // namespace rinban::e2e

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/support.h"
 #include "harness.h"
 #include "schedule/listing.h"
 #include "table/html.h"
@@ -26,11 +27,6 @@ constexpr DWORD kLongWaitMs = 25000;  // a huge list under Wine
 constexpr char kSavedIni[] =
     "[HTMLOption]\r\nTitle=\x8F\x74\x82\xCC\x95\x5C \xB1\r\nNumber=1\r\nFontColor=0\r\n"
     "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=1\r\nPointColor=16777113\r\n";
-
-struct NoProgress final : ScheduleProgress {
-  void SetTotal(int32_t) override {}
-  void Step() override {}
-};
 
 struct Expected {
   int lines = 0;
@@ -58,28 +54,12 @@ Expected Expect(std::string_view listBytes) {
   Expected e;
   const TextList names = SplitMemberList(listBytes);
   e.lines = static_cast<int>(names.size());
-  ResizeScheduleTables(e.tables, e.lines);
-  NoProgress progress;
-  BuildSchedule(names, e.tables, progress);
+  e.tables = testing_support::BuiltSchedule(names);
+  testing_support::QuietProgress progress;
   e.listing = FormatScheduleListing(e.tables, progress);
   e.html = e.Html("test", 0, false);
   return e;
 }
-
-class Workspace {
- public:
-  Workspace() {
-    const std::wstring from = DriverFolder() + L"\\" + kExe;
-    Require(CopyFileW(from.c_str(), folder_.File(kExe).c_str(), FALSE), "cannot copy " + Utf8(from));
-  }
-  std::unique_ptr<App> Start() { return std::make_unique<App>(folder_.Path(), kExe); }
-  std::wstring File(std::wstring_view name) const { return folder_.File(name); }
-  void Write(std::wstring_view name, std::string_view bytes) const { WriteBytes(File(name), bytes); }
-  std::optional<std::string> Read(std::wstring_view name) const { return ReadBytes(File(name)); }
-
- private:
-  TempFolder folder_;
-};
 
 // Another program's handle on a file, with no sharing, for as long as it lives.
 class Lock {
@@ -160,7 +140,7 @@ void CloseCleanly(App& app) {
 std::wstring OutOfMemory() { return L"メモリが不足しています."; }
 
 TEST(RobustnessE2E, HostileListsComeOutByteForByte) {
-  Workspace ws;
+  Workspace ws(kExe);
   auto app = ws.Start();
 
   // Every byte value but NUL, CR and LF anywhere, lead bytes before line ends
@@ -175,7 +155,7 @@ TEST(RobustnessE2E, HostileListsComeOutByteForByte) {
 }
 
 TEST(RobustnessE2E, AListSavedInEveryEncodingOfNotepadGivesTheSameOutputs) {
-  Workspace ws;
+  Workspace ws(kExe);
   auto app = ws.Start();
   // "〜" in its JIS form where the encoding can tell; it reads as CP932's "～".
   const std::string cp932 = "山本\r\n鈴木\r\nLi\r\n～\r\n";
@@ -190,7 +170,7 @@ TEST(RobustnessE2E, AListSavedInEveryEncodingOfNotepadGivesTheSameOutputs) {
 }
 
 TEST(RobustnessE2E, HugeListsEndInAResultOrTheMemoryError) {
-  Workspace ws;
+  Workspace ws(kExe);
   auto app = ws.Start();
 
   // One line of 10 MB: a list of one, refused, and nothing is lost.
@@ -247,7 +227,7 @@ TEST(RobustnessE2E, HostileSettingsGiveTheDefaultsAndSaveStillWorks) {
   };
 
   {
-    Workspace ws;
+    Workspace ws(kExe);
     ws.Write(kIni, Random(4096, 7));
     auto app = ws.Start();
     expectDefaults(*app, "garbage INI");
@@ -261,7 +241,7 @@ TEST(RobustnessE2E, HostileSettingsGiveTheDefaultsAndSaveStillWorks) {
   {
     // 100 KB values: the title comes back cut to 2047 bytes, an endless
     // number gives its default.
-    Workspace ws;
+    Workspace ws(kExe);
     ws.Write(kIni, "[HTMLOption]\r\nTitle=" + std::string(100 << 10, 't') + "\r\nMemberColor=" +
                        std::string(100 << 10, '1') + "\r\nCelColor=255\r\n");
     auto app = ws.Start();
@@ -307,7 +287,7 @@ TEST(RobustnessE2E, HostileSettingsGiveTheDefaultsAndSaveStillWorks) {
   {
     // A folder where the settings file belongs: defaults, then the save
     // fails with the full path, and succeeds once the folder is gone.
-    Workspace ws;
+    Workspace ws(kExe);
     ASSERT_TRUE(CreateDirectoryW(ws.File(kIni).c_str(), nullptr));
     auto app = ws.Start();
     expectDefaults(*app, "settings path is a folder");
@@ -318,7 +298,7 @@ TEST(RobustnessE2E, HostileSettingsGiveTheDefaultsAndSaveStillWorks) {
 }
 
 TEST(RobustnessE2E, LockedAndMisplacedFilesGiveTheirErrorsAndLoseNothing) {
-  Workspace ws;
+  Workspace ws(kExe);
   auto app = ws.Start();
 
   // A folder named list.txt is no list.
@@ -374,7 +354,7 @@ TEST(RobustnessE2E, LockedAndMisplacedFilesGiveTheirErrorsAndLoseNothing) {
 }
 
 TEST(RobustnessE2E, ClipboardHeldByAnotherProgram) {
-  Workspace ws;
+  Workspace ws(kExe);
   ws.Write(L"list.txt", kSmallList);
   const Expected expected = Expect(kSmallList);
   auto app = ws.Start();
@@ -438,7 +418,7 @@ TEST(RobustnessE2E, AFullDiskGivesTheWriteErrorAndKeepsWhatWasWritten) {
 // A close request while the error box is up (as a task killer posts one to
 // every window) ends the program cleanly instead of leaving it half-gone.
 TEST(RobustnessE2E, ClosedWhileItsErrorBoxIsOpenEndsCleanly) {
-  Workspace ws;
+  Workspace ws(kExe);
   ASSERT_TRUE(CreateDirectoryW(ws.File(kIni).c_str(), nullptr));
   auto app = ws.Start();
   const Box box = app->ClickForBox(id::Button5);
@@ -457,7 +437,7 @@ TEST(LocaleE2E, SameTextsAndBytesInAnyCodePage) {
   // or reads as a backslash; ｱ (B1) is a single byte in both.
   constexpr char kList[] = "春季リーグ\r\n表計算\r\nｱｲｳ\r\nSuzuki\r\n";
   const std::wstring title = L"春の表 ｱ";
-  Workspace ws;
+  Workspace ws(kExe);
   ws.Write(L"list.txt", kList);
   auto app = ws.Start();
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/support.h"
 #include "harness.h"
 #include "schedule/listing.h"
 #include "window/control_ids.h"
@@ -24,48 +25,21 @@ constexpr wchar_t kIni[] = L"rinban2.INI";
 constexpr char kList[] = "山本太郎\r\n鈴木一郎\r\nSuzuki\r\n佐藤花子\r\nLi\r\n";
 constexpr int kMembers = 5;
 
-struct NoProgress final : ScheduleProgress {
-  void SetTotal(int32_t) override {}
-  void Step() override {}
-};
-
 // The schedule as the core builds it, to compare the window against.
 ScheduleTables Expected(std::string_view listBytes) {
-  const TextList names = SplitMemberList(listBytes);
-  ScheduleTables tables;
-  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
-  NoProgress progress;
-  BuildSchedule(names, tables, progress);
-  return tables;
+  return testing_support::BuiltSchedule(SplitMemberList(listBytes));
 }
 
 Text Listing(const ScheduleTables& tables) {
-  NoProgress progress;
+  testing_support::QuietProgress progress;
   return FormatScheduleListing(tables, progress);
 }
 
-class Workspace {
- public:
-  explicit Workspace(std::optional<std::string_view> list) {
-    const std::wstring from = DriverFolder() + L"\\" + kExe;
-    Require(CopyFileW(from.c_str(), folder_.File(kExe).c_str(), FALSE), "cannot copy " + Utf8(from));
-    if (list) WriteBytes(File(L"list.txt"), *list);
-  }
-  std::unique_ptr<App> Start() { return std::make_unique<App>(folder_.Path(), kExe); }
-  std::wstring File(std::wstring_view name) const { return folder_.File(name); }
-  bool Exists(std::wstring_view name) const {
-    return GetFileAttributesW(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
-  Text Setting(const char* key) const {
-    char value[256] = {};
-    GetPrivateProfileStringA("HTMLOption", key, "<missing>", value, sizeof value,
-                             (Utf8(File(kIni))).c_str());
-    return value;
-  }
-
- private:
-  TempFolder folder_;
-};
+Text Setting(const Workspace& ws, const char* key) {
+  char value[256] = {};
+  GetPrivateProfileStringA("HTMLOption", key, "<missing>", value, sizeof value, Utf8(ws.File(kIni)).c_str());
+  return value;
+}
 
 std::wstring Artifact(std::wstring_view name) {
   const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
@@ -115,7 +89,7 @@ void ExpectRoundView(App& app, const ScheduleTables& tables, int round) {
 }
 
 TEST(WindowE2E, StartsEmptyRefusesWithoutListAndClosesSavingNothing) {
-  Workspace ws(std::nullopt);
+  Workspace ws(kExe);
   auto app = ws.Start();
 
   RECT client{};
@@ -174,7 +148,7 @@ TEST(WindowE2E, StartsEmptyRefusesWithoutListAndClosesSavingNothing) {
 }
 
 TEST(WindowE2E, GeneratesBrowsesSavesCopiesAndWritesTheTable) {
-  Workspace ws(kList);
+  Workspace ws(kExe, kList);
   const ScheduleTables expected = Expected(kList);
   const Text listing = Listing(expected);
   auto app = ws.Start();
@@ -250,7 +224,7 @@ TEST(WindowE2E, SampleListComesOutByteForByte) {
   const TextList names = SplitMemberList(*sample);
   const ScheduleTables expected = Expected(*sample);
   const Text listing = Listing(expected);
-  Workspace ws(*sample);
+  Workspace ws(kExe, *sample);
   auto app = ws.Start();
 
   app->Click(id::Button1);
@@ -271,7 +245,7 @@ TEST(WindowE2E, SampleListComesOutByteForByte) {
 }
 
 TEST(WindowE2E, TableOptionsAreSavedBesideTheExeAndComeBackOnRestart) {
-  Workspace ws(kList);
+  Workspace ws(kExe, kList);
   const std::wstring title = L"春季リーグ <A&B>";
   {
     auto app = ws.Start();
@@ -300,13 +274,13 @@ TEST(WindowE2E, TableOptionsAreSavedBesideTheExeAndComeBackOnRestart) {
 
     EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
     ASSERT_TRUE(ws.Exists(kIni)) << "no settings file beside the exe";
-    EXPECT_EQ(Wide(ws.Setting("Title")), title);
-    EXPECT_EQ(ws.Setting("Number"), "2");
-    EXPECT_EQ(ws.Setting("FontColor"), "0");
-    EXPECT_EQ(ws.Setting("MemberColor"), "10092543");
-    EXPECT_EQ(ws.Setting("CelColor"), "16777215");
-    EXPECT_EQ(ws.Setting("PointInt"), "1");
-    EXPECT_EQ(ws.Setting("PointColor"), "16777113");
+    EXPECT_EQ(Wide(Setting(ws, "Title")), title);
+    EXPECT_EQ(Setting(ws, "Number"), "2");
+    EXPECT_EQ(Setting(ws, "FontColor"), "0");
+    EXPECT_EQ(Setting(ws, "MemberColor"), "10092543");
+    EXPECT_EQ(Setting(ws, "CelColor"), "16777215");
+    EXPECT_EQ(Setting(ws, "PointInt"), "1");
+    EXPECT_EQ(Setting(ws, "PointColor"), "16777113");
 
     // The HTML reads the controls: title unescaped, two-digit numbers, points.
     app->ShowPage(0);
@@ -337,7 +311,7 @@ TEST(WindowE2E, TableOptionsAreSavedBesideTheExeAndComeBackOnRestart) {
 }
 
 TEST(WindowE2E, FailuresAndRefusalsLeaveTheWindowUsable) {
-  Workspace ws(kList);
+  Workspace ws(kExe, kList);
   const Text listing = Listing(Expected(kList));
   auto app = ws.Start();
   app->Click(id::Button1);
@@ -390,7 +364,7 @@ std::string MouseAtCentre(HWND hwnd) {
 }
 
 TEST(KeysE2E, NoKeyOrClickBreaksTheWindow) {
-  Workspace ws(kList);
+  Workspace ws(kExe, kList);
   auto app = ws.Start();
   app->Click(id::Button1);
   const std::wstring listing = app->Text(id::Memo1);

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "../common/work_folder.h"
+#include "../common/support.h"
 #include "platform/files.h"
 #include "schedule/listing.h"
 #include "text/error.h"

@@ -6,19 +6,13 @@
 #include <fstream>
 #include <string>
 
-#include "../common/work_folder.h"
+#include "../common/support.h"
 #include "schedule/generation.h"
 #include "text/error.h"
 #include "text/messages.h"
 
 namespace rinban {
 namespace {
-
-
-struct NoProgress final : ScheduleProgress {
-  void SetTotal(int32_t) override {}
-  void Step() override {}
-};
 
 // Counts every effect on the window; a refused run must leave it at zero.
 struct CountingView final : GenerationView {
@@ -50,7 +44,7 @@ TEST(GenerationMemory, BoundStaysBelowTheRealTablesAndListing) {
     double tableBytes = 0;
     for (const auto& row : tables.Pairings) tableBytes += row.size() * sizeof(row[0]);
     for (const auto& row : tables.Opponents) tableBytes += row.size() * sizeof(row[0]);
-    NoProgress progress;
+    testing_support::QuietProgress progress;
     BuildSchedule(names, tables, progress);
     const double listing = static_cast<double>(FormatScheduleListing(tables, progress).size());
 

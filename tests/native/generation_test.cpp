@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "../common/work_folder.h"
+#include "../common/support.h"
 #include "schedule/generation.h"
 #include "text/error.h"
 #include "text/messages.h"

@@ -2,26 +2,21 @@
 
 #include <string>
 
-#include "../common/built_schedule.h"
+#include "../common/support.h"
 #include "schedule/listing.h"
 #include "text/messages.h"
 
 namespace rinban {
 namespace {
 
-struct StepCounter : ScheduleProgress {
-  int steps = 0;
-  void SetTotal(int32_t) override {}
-  void Step() override { ++steps; }
-};
-
 using testing_support::BuiltSchedule;
+using testing_support::CountingProgress;
 
 const Text kBye = msg::kByeName;
 const Text kStars(30, '*');
 
 TEST(FormatScheduleListing, ThreeNamesByteForByte) {
-  StepCounter progress;
+  CountingProgress progress;
   const Text listing = FormatScheduleListing(BuiltSchedule({"A", "B", "C"}), progress);
   const Text sep = "  <- VS ->  ";
   const Text expected =
@@ -36,7 +31,7 @@ TEST(FormatScheduleListing, ThreeNamesByteForByte) {
 }
 
 TEST(FormatScheduleListing, TwoNames) {
-  StepCounter progress;
+  CountingProgress progress;
   const Text listing = FormatScheduleListing(BuiltSchedule({"A", "B"}), progress);
   EXPECT_EQ(listing, "<<第1回戦>>\r\nA  <- VS ->  B\r\n" + kStars + "\r\n\r\n");
   EXPECT_EQ(listing.size(), 63u);
@@ -55,7 +50,7 @@ TEST(FormatScheduleListing, LengthFormulaAndShape) {
       expected += 12 + std::to_string(k).size() + 34;
       for (const Tmatch& p : t.Pairings[k - 1]) expected += 14 + t.MemberNames[p.Left].size() + t.MemberNames[p.Right].size();
     }
-    StepCounter progress;
+    CountingProgress progress;
     const Text listing = FormatScheduleListing(t, progress);
     EXPECT_EQ(listing.size(), expected) << n;
     EXPECT_EQ(listing.substr(listing.size() - 4), "\r\n\r\n") << n;
@@ -86,7 +81,7 @@ TEST(Listing, MultiDigitRoundLabels) {
   EXPECT_EQ(rows[9].Caption, "第 10 回戦");
   EXPECT_EQ(rows[99].Caption, "第 100 回戦");
   EXPECT_EQ(rows[99].Opponent, "n100");
-  StepCounter progress;
+  CountingProgress progress;
   const Text listing = FormatScheduleListing(t, progress);
   EXPECT_NE(listing.find("\r\n<<第10回戦>>\r\nn0  <- VS ->  n10\r\n"), Text::npos);
   EXPECT_NE(listing.find("\r\n<<第100回戦>>\r\nn0  <- VS ->  n100\r\n"), Text::npos);
@@ -105,7 +100,7 @@ TEST(Listing, MemberAndRoundRows) {
   EXPECT_EQ(RoundRows(two, 0), TextList{"A VS "});
   ASSERT_EQ(MemberRows(two, 1).size(), 1u);
   EXPECT_EQ(MemberRows(two, 1)[0].Opponent, "A");
-  StepCounter progress;
+  CountingProgress progress;
   EXPECT_EQ(FormatScheduleListing(two, progress).substr(13, 14), "A  <- VS ->  \r");
 
   // Indexes outside the schedule give no rows instead of reading past it.
@@ -119,7 +114,7 @@ TEST(Listing, MemberAndRoundRows) {
 // bounds; everything a run shows must still be what fresh tables give.
 TEST(Listing, ReusedTablesShowWhatFreshOnesDo) {
   ScheduleTables t;
-  StepCounter progress;
+  CountingProgress progress;
   int run = 0;
   for (int n : {7, 600, 301, 5, 300, 602}) {
     SCOPED_TRACE(n);

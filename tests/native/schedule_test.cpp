@@ -4,26 +4,15 @@
 #include <string>
 #include <utility>
 
-#include "../common/built_schedule.h"
+#include "../common/support.h"
 #include "schedule/schedule.h"
 #include "text/messages.h"
 
 namespace rinban {
 namespace {
 
-struct CountingProgress : ScheduleProgress {
-  int totals = 0, total = -1, steps = 0, stepsBeforeTotal = 0;
-  void SetTotal(int32_t count) override {
-    ++totals;
-    total = count;
-  }
-  void Step() override {
-    if (totals == 0) ++stepsBeforeTotal;
-    ++steps;
-  }
-};
-
 using testing_support::BuiltSchedule;
+using testing_support::CountingProgress;
 
 TextList Names(int n) {
   TextList names;

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
+#include "../common/support.h"
 #include "platform/files.h"
 #include "schedule/schedule.h"
 #include "text/error.h"
@@ -13,19 +13,10 @@
 namespace rinban {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Each test works in a folder of its own under the working directory.
+// Each test works in a folder of its own, by paths relative to it.
 class WinFiles : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::string("files-test-") + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-           std::to_string(GetCurrentProcessId());
-    fs::remove_all(dir_);
-    fs::create_directory(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  Text Path(const char* name) const { return "./" + dir_ + "/" + name; }
+  static Text Path(const char* name) { return std::string("./") + name; }
 
   template <typename F>
   static Text ErrorOf(F&& f) {
@@ -37,7 +28,7 @@ class WinFiles : public testing::Test {
     return "no error";
   }
 
-  std::string dir_;
+  testing_support::WorkFolder folder_{"rinban-winfiles"};
 };
 
 TEST_F(WinFiles, ExistenceAndOpenFailures) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/support.h"
 #include "platform/files.h"
 #include "table/color.h"
 #include "table/options.h"
@@ -14,24 +15,13 @@ namespace {
 // A settings file in a folder of its own under the temp directory.
 class Profile : public testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    dir_ = Text(temp) + "rinban_profile_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(dir_.c_str(), nullptr);
-    path_ = dir_ + "\\prog.INI";
-  }
-  void TearDown() override {
-    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path_.c_str());
-    RemoveDirectoryA(dir_.c_str());
-  }
   void WriteRaw(const char* key, const char* value) {
     ASSERT_TRUE(WritePrivateProfileStringA(kOptionsSection, key, value, path_.c_str()));
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
   }
 
-  Text dir_, path_;
+  testing_support::WorkFolder folder_{"rinban-profile"};
+  const Text dir_ = folder_.Path().string(), path_ = dir_ + "\\prog.INI";
 };
 
 TEST_F(Profile, AllSevenKeysRoundTripThroughTheFile) {

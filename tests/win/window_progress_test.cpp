@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "../common/work_folder.h"
+#include "../common/support.h"
 #include "platform/files.h"
 #include "rinban_main.h"
 #include "text/messages.h"

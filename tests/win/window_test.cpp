@@ -11,7 +11,7 @@
 #include <new>
 #include <string>
 
-#include "../common/work_folder.h"
+#include "../common/support.h"
 #include "platform/files.h"
 #include "rinban_main.h"
 #include "table/options.h"

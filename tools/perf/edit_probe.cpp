@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <string>
 
+#include "../../tests/common/support.h"
+#include "../../tests/e2e/harness.h"
 #include "perf.h"
 #include "platform/encoding.h"
 #include "schedule/listing.h"
@@ -18,11 +20,6 @@
 
 namespace rinban::perf {
 namespace {
-
-struct NoProgress final : ScheduleProgress {
-  void SetTotal(int32_t) override {}
-  void Step() override {}
-};
 
 enum class Way { Visible, RedrawOff, Hidden, NoWrap, OwnDc, Slices };
 
@@ -112,18 +109,14 @@ void PerLineCalls(HWND parent, HFONT font, const std::wstring& line) {
 
 int RunEditProbe(int n) {
   InitCommonControls();
-  const std::wstring folder = TempFolderFor(n);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring listPath = folder + L"\\list.txt";
-  WriteFileBytes(listPath, MemberList(n));
-  const TextList names = ReadMemberList(ToText(listPath));
-  DeleteFileW(listPath.c_str());
-  RemoveDirectoryW(folder.c_str());
-  ScheduleTables tables;
-  NoProgress progress;
-  ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
-  BuildSchedule(names, tables, progress);
-  const Text listing = FormatScheduleListing(tables, progress);
+  TextList names;
+  {
+    const e2e::TempFolder folder;
+    e2e::WriteBytes(folder.File(L"list.txt"), MemberList(n));
+    names = ReadMemberList(ToText(folder.File(L"list.txt")));
+  }
+  testing_support::QuietProgress progress;
+  const Text listing = FormatScheduleListing(testing_support::BuiltSchedule(names), progress);
 
   LOGFONTW face{};
   face.lfHeight = -12;
