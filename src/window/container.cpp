@@ -4,16 +4,13 @@
 #include <iterator>
 #include <string>
 
+#include "window/scoped_gdi.h"
+
 namespace rinban {
 namespace {
 
 void PaintGroup(HWND window, HDC dc) {
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(GetWindowLongPtrW(window, 0)));
-  struct Restore {
-    HDC dc;
-    HGDIOBJ old;
-    ~Restore() { SelectObject(dc, old); }
-  } restore{dc, old};
+  Selected font(dc, reinterpret_cast<HFONT>(GetWindowLongPtrW(window, 0)));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   RECT frame;

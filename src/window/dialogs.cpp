@@ -13,6 +13,7 @@
 #include "text/messages.h"
 #include "window/control_ids.h"
 #include "window/failure.h"
+#include "window/scoped_gdi.h"
 #include "window/wide.h"
 
 namespace rinban {
@@ -32,18 +33,18 @@ constexpr int kGap = 12;
 void BuildMessageBox(HWND dialog, MessageBoxState* state) {
   SetWindowTextW(dialog, ToWide(msg::kAppTitle).c_str());
   const std::wstring okText = ToWide(msg::kOkButton);
-  HDC dc = GetDC(dialog);
-  HGDIOBJ old = SelectObject(dc, state->font);
   TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
   // Wrapped at word breaks to at most half the screen width.
   RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-  DrawTextW(dc, state->text.c_str(), static_cast<int>(state->text.size()), &text,
-            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
   SIZE ok{};
-  GetTextExtentPoint32W(dc, okText.c_str(), static_cast<int>(okText.size()), &ok);
-  SelectObject(dc, old);
-  ReleaseDC(dialog, dc);
+  {
+    WindowDc dc(dialog);
+    Selected font(dc, state->font);
+    GetTextMetricsW(dc, &metrics);
+    DrawTextW(dc, state->text.c_str(), static_cast<int>(state->text.size()), &text,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    GetTextExtentPoint32W(dc, okText.c_str(), static_cast<int>(okText.size()), &ok);
+  }
 
   const int lineHeight = metrics.tmHeight;
   const int buttonWidth = std::max<int>(ok.cx + 2 * lineHeight, MulDiv(75, lineHeight, 13));
@@ -153,12 +154,12 @@ void Win32Dialogs::ShowMessage(HWND owner, const Text& text) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  state.font = CreateFontIndirectW(&metrics.lfMessageFont);
+  const GdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfMessageFont));
+  state.font = font.Get();
   std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                                  reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()),
                                                  owner, MessageBoxProc, reinterpret_cast<LPARAM>(&state));
-  if (state.font) DeleteObject(state.font);
   if (state.failure) std::rethrow_exception(state.failure);
   if (result == -1) ThrowLastError("DialogBoxIndirectParamW");
 }
