@@ -37,7 +37,6 @@ class Control {
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
-  int Id() const { return id_; }
   HWND Handle() const { return table_[id_]; }
   LRESULT Send(UINT message, WPARAM w = 0, LPARAM l = 0) const {
     return SendMessageW(Handle(), message, w, l);
