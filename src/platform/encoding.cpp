@@ -4,9 +4,6 @@
 namespace rinban {
 namespace {
 
-bool IsHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 // JIS form -> the character CP932 holds under the same code.
 constexpr struct {
   char16_t jis, cp932;
@@ -20,8 +17,8 @@ std::u16string Cp932Ready(std::u16string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char16_t u = text[i];
-    if (IsHigh(u) || IsLow(u)) {
-      if (IsHigh(u) && i + 1 < text.size() && IsLow(text[i + 1])) ++i;
+    if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
+      if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
       u = u'?';
     }
     // Only the C library's table maps these, to ASCII's backslash and tilde.

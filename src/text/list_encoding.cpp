@@ -2,15 +2,14 @@
 
 #include <cstring>
 
+#include "text/text.h"
+
 namespace rinban {
 namespace {
 
 using Byte = unsigned char;
 
 constexpr char16_t kReplacement = 0xFFFD;
-
-bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 // Length of the well-formed UTF-8 sequence at s[0..n), 0 when there is none:
 // no overlong form, no surrogate, nothing above U+10FFFF.

@@ -17,6 +17,10 @@ constexpr bool IsLeadByte(unsigned char b) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// The halves of a UTF-16 surrogate pair.
+constexpr bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
 // Signed decimal, no grouping, no leading zeros.
 Text ToDecimal(long long value);
 

@@ -2,7 +2,6 @@
 
 #include "window/failure.h"
 
-#include <new>
 #include <string>
 
 namespace rinban {
