@@ -198,11 +198,15 @@ TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  if (const char* expected = std::getenv("RINBAN_EXPECT_DPI")) EXPECT_EQ(dpi, std::atoi(expected));
+  if (const char* expected = std::getenv("RINBAN_EXPECT_DPI")) {
+    EXPECT_EQ(dpi, std::atoi(expected));
+  }
   LOGFONTW face{};
   GetObjectW(reinterpret_cast<HFONT>(form.Button1.Send(WM_GETFONT)), sizeof face, &face);
   EXPECT_EQ(face.lfHeight, -MulDiv(12, dpi, 96));
-  if (dpi > 96) EXPECT_GT(form.ScaleNum(), form.ScaleDen());
+  if (dpi > 96) {
+    EXPECT_GT(form.ScaleNum(), form.ScaleDen());
+  }
 }
 
 TEST_F(FormTest, StartsInItsLayoutStateWithDefaultOptions) {
