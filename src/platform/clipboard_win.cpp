@@ -38,6 +38,16 @@ class GlobalBlock {
   HGLOBAL block_;
 };
 
+// Clipboard history and clipboard managers open the clipboard for a moment
+// after every copy, so a busy clipboard is tried again for about 100 ms.
+bool OpenClipboardPatiently(HWND owner) {
+  for (int retry = 0;; ++retry) {
+    if (OpenClipboard(owner)) return true;
+    if (retry == 10) return false;
+    Sleep(10);
+  }
+}
+
 }  // namespace
 
 void CopyTextToClipboard(HWND owner, const Text& text) {
@@ -54,12 +64,21 @@ void CopyTextToClipboard(HWND owner, const Text& text) {
     chars[count] = L'\0';
   });
 
-  if (!OpenClipboard(owner)) throw AppError(Text(msg::kClipboardOpen));
+  // Programs that read only CF_TEXT convert it by this locale, so they
+  // read code page 932 on any system.
+  GlobalBlock locale(sizeof(LCID));
+  locale.Write([](void* out) {
+    const LCID japanese = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT);
+    std::memcpy(out, &japanese, sizeof japanese);
+  });
+
+  if (!OpenClipboardPatiently(owner)) throw AppError(Text(msg::kClipboardOpen));
   struct Closer {
     ~Closer() { CloseClipboard(); }
   } closer;
   EmptyClipboard();
   bytes.HandOver(CF_TEXT);
+  locale.HandOver(CF_LOCALE);
   wide.HandOver(CF_UNICODETEXT);
 }
 

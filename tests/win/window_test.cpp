@@ -10,6 +10,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <thread>
 
 #include "../common/support.h"
 #include "platform/files.h"
@@ -402,6 +403,21 @@ TEST_F(FormTest, CopyAndSaveHandOverTheListingBytes) {
   const std::wstring wide = ToWide(listing);
   ASSERT_GE(unicode.size(), wide.size() * 2);
   EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(unicode.data()), wide.size()), wide);
+  EXPECT_EQ(ClipboardBytes(CF_LOCALE).substr(0, 4), std::string("\x11\x04\0\0", 4));
+
+  // Held for a moment by another reader, as clipboard history does: waited for.
+  HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread reader([held] {
+    OpenClipboard(nullptr);
+    SetEvent(held);
+    Sleep(40);
+    CloseClipboard();
+  });
+  WaitForSingleObject(held, 5000);
+  Click(form.Button2);
+  reader.join();
+  CloseHandle(held);
+  EXPECT_EQ(dialogs_.messages.back(), msg::kCopied);
 
   WriteWholeFile("table.txt", std::string(5000, 'x'));  // longer: truncated
   Click(form.Button3);
