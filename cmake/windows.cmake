@@ -13,7 +13,8 @@ target_compile_options(rinban_window PRIVATE ${RINBAN_WARNINGS})
 set(RINBAN_RC ${CMAKE_SOURCE_DIR}/src/res/rinban2.rc)
 add_executable(rinban2 WIN32 src/rinban2.cpp ${RINBAN_RC})
 target_link_libraries(rinban2 PRIVATE rinban_window)
-target_link_options(rinban2 PRIVATE -municode)
+# No link time in the PE header, so one commit always gives the same exe.
+target_link_options(rinban2 PRIVATE -municode -Wl,--no-insert-timestamp)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # The whole 4 GiB of address space on 64-bit Windows, not 2: big lists need it.
   target_link_options(rinban2 PRIVATE -Wl,--large-address-aware)
@@ -52,6 +53,11 @@ install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
 install(FILES ${CMAKE_BINARY_DIR}/guide/index.html DESTINATION guide)
 install(DIRECTORY ${RINBAN_GUIDE_DIR}/images DESTINATION guide)
 
+# The same zip from the same commit anywhere: file times come from the last
+# commit, the entries' order, modes and owners are fixed after cpack has
+# written it, and no build path reaches the binaries.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+  GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME rinban2)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -59,6 +65,9 @@ set(RINBAN_PACKAGE_NAME rinban2-${PROJECT_VERSION}-${RINBAN_PLATFORM})
 set(CPACK_PACKAGE_FILE_NAME ${RINBAN_PACKAGE_NAME})
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+configure_file(cmake/package-time.cmake.in ${CMAKE_BINARY_DIR}/package-time.cmake @ONLY)
+configure_file(cmake/package-normalize.cmake.in ${CMAKE_BINARY_DIR}/package-normalize.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/package-time.cmake)
 include(CPack)
 
 # GoogleTest from Debian's sources, built by the cross compiler. Without them

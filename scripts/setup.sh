@@ -45,7 +45,7 @@ install_missing cmake make g++ libgtest-dev googletest libbenchmark-dev \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools \
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 clang \
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic locales \
-  chromium firefox-esr mecab-ipadic python3-fonttools fonts-noto-cjk poppler-utils
+  chromium firefox-esr mecab-ipadic python3 python3-fonttools fonts-noto-cjk poppler-utils
 
 # The sanitizer and fuzzer runtime of the clang that is installed.
 clang_major=$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)

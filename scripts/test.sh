@@ -32,6 +32,9 @@ cmake --build build/win32 -j"$jobs" --target package >/dev/null
 bash tests/package/check.sh build/win32 unpack >/dev/null
 bash tests/package/check.sh build/win32 contents
 
+echo "== the 64-bit package, built twice in two folders, byte for byte the same"
+bash tests/package/reproducible.sh
+
 echo "== Windows program under Wine"
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win -j"$jobs"
