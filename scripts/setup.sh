@@ -20,7 +20,8 @@ install_missing() {
   apt_update
   local absent=()
   for p in "${missing[@]}"; do
-    apt-cache policy "$p" 2>/dev/null | grep -q 'Candidate: [^(]' || absent+=("$p")
+    # not grep -q: under pipefail, apt-cache killed by the closed pipe would count as absent
+    apt-cache policy "$p" 2>/dev/null | grep 'Candidate: [^(]' >/dev/null || absent+=("$p")
   done
   if ((${#absent[@]})); then
     echo "setup: $(. /etc/os-release 2>/dev/null; echo "${PRETTY_NAME:-this system}") offers no package named: ${absent[*]}" >&2
