@@ -12,6 +12,7 @@ their profiles go even then.
 import fcntl
 import json
 import os
+import select
 import shutil
 import signal
 import socket
@@ -171,6 +172,8 @@ class Chromium(Browser):
                     if "error" in answer:
                         raise RuntimeError("%s: %s" % (method, answer["error"]))
                     return answer["result"]
+            if not select.select([self._in], [], [], max(0, deadline - time.monotonic()))[0]:
+                break
             chunk = os.read(self._in, 65536)
             if not chunk:
                 raise RuntimeError("chromium closed its pipe")
@@ -235,17 +238,22 @@ class Firefox(Browser):
         super().__init__(["firefox-esr", "--headless", "--marionette", "--remote-allow-system-access",
                           "--no-remote",
                           "--profile", profile, "about:blank"], env, profile)
-        port_file = os.path.join(profile, "MarionetteActivePort")
-        deadline = time.monotonic() + WAIT
-        while not os.path.exists(port_file) or not open(port_file).read().strip():
-            if time.monotonic() > deadline or self.proc.poll() is not None:
-                raise RuntimeError("firefox did not start marionette")
-            time.sleep(0.1)
-        self._sock = socket.create_connection(("127.0.0.1", int(open(port_file).read())), WAIT)
-        self._buffer = b""
-        self._id = 0
-        self._read()  # the greeting
-        self.send("WebDriver:NewSession", {"capabilities": {"alwaysMatch": {"pageLoadStrategy": "normal"}}})
+        self._sock = None
+        try:
+            port_file = os.path.join(profile, "MarionetteActivePort")
+            deadline = time.monotonic() + WAIT
+            while not os.path.exists(port_file) or not open(port_file).read().strip():
+                if time.monotonic() > deadline or self.proc.poll() is not None:
+                    raise RuntimeError("firefox did not start marionette")
+                time.sleep(0.1)
+            self._sock = socket.create_connection(("127.0.0.1", int(open(port_file).read())), WAIT)
+            self._buffer = b""
+            self._id = 0
+            self._read()  # the greeting
+            self.send("WebDriver:NewSession", {"capabilities": {"alwaysMatch": {}}})
+        except BaseException:
+            self.close()
+            raise
 
     def _read(self):
         while b":" not in self._buffer:
@@ -288,7 +296,8 @@ class Firefox(Browser):
 
     def close(self):
         try:
-            self._sock.close()
+            if self._sock:
+                self._sock.close()
         finally:
             super().close()
 
@@ -317,7 +326,7 @@ def check(view, url, shown, case):
 def main():
     build = os.path.abspath(sys.argv[1])
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("browsers: stopped"))
-    tmp = tempfile.mkdtemp(prefix="rinban-browsers-")
+    tmp = tempfile.mkdtemp(prefix="browsers-", dir=build)  # what a kill leaves stays in the build
     faults, views = [], 0
     try:
         urls = write_tables(build, tmp)
