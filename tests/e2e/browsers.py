@@ -12,6 +12,7 @@ their profiles go even then.
 import fcntl
 import json
 import os
+import pathlib
 import select
 import shutil
 import signal
@@ -98,7 +99,7 @@ def write_tables(build, work):
     wine_paths = ["Z:" + f.replace("/", "\\") for f in folders]
     subprocess.run(["wine", os.path.join(build, "e2e_driver.exe"), "--tables"] + wine_paths,
                    check=True, timeout=120, stdin=subprocess.DEVNULL)
-    return {case: "file://" + os.path.join(work, case, "table.html") for case in CASES}
+    return {case: pathlib.Path(work, case, "table.html").as_uri() for case in CASES}
 
 
 class Browser:
