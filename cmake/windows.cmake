@@ -138,6 +138,13 @@ if(E2E_SOURCES)
   set_tests_properties(LocaleE2E.CodePage1252 PROPERTIES ENVIRONMENT "LC_ALL=en_US.UTF-8"
     RUN_SERIAL TRUE DEPENDS LocaleE2E.SameTextsAndBytesInAnyCodePage)
   list(APPEND E2E_TESTS LocaleE2E.CodePage1252)
+  # table.html as the program writes it, opened from disk by headless Chromium
+  # and Firefox with a Japanese and an English interface.
+  add_test(NAME BrowserE2E.TheCrossTableReadsRightInEveryBrowser
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/browsers.py ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(BrowserE2E.TheCrossTableReadsRightInEveryBrowser PROPERTIES
+    RUN_SERIAL TRUE TIMEOUT 120)
+  list(APPEND E2E_TESTS BrowserE2E.TheCrossTableReadsRightInEveryBrowser)
   # The release zip, unpacked under a path with Japanese and a space, checked
   # and then run from there.
   set(PACKAGE_CHECK bash ${CMAKE_SOURCE_DIR}/tests/package/check.sh ${CMAKE_CURRENT_BINARY_DIR})

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Refreshes the guide's screenshots from the program's own headless run
-# (scripts/run.sh) and renders the guide with headless Chromium:
+# (scripts/run.sh), the picture of table.html from the file the program
+# writes, and renders the guide with headless Chromium:
 # build/guide/guide.png (the whole page) and docs/guide.png (its top, for
 # the README). Installs Debian's chromium when it is missing.
 set -euo pipefail
@@ -26,7 +27,21 @@ render() {  # html png width height
     --window-size="$3,$4" "file://$1" >/dev/null 2>&1
   rm -rf "$profile"
 }
-mkdir -p build/guide
+# The sample list's cross table as the program writes it, with two-digit
+# numbers and the points column, opened straight from the file.
+table=$root/build/guide/table
+rm -rf "$table"
+mkdir -p "$table"
+cp build/win/rinban2.exe examples/list.txt "$table/"
+printf '[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=2\r\nPointInt=1\r\n' |
+  iconv -f UTF-8 -t CP932 >"$table/rinban2.INI"
+(
+  source scripts/wine-env.sh
+  wine_env_up "$root/build/win"
+  trap wine_env_down EXIT
+  wine build/win/e2e_driver.exe --tables "$(winepath -w "$table")" </dev/null >/dev/null
+)
+render "$table/table.html" "$root/docs/ja/images/table-html.png" 900 460
 render "$root/docs/ja/index.html" "$root/build/guide/guide.png" 1000 12000
 render "$root/docs/ja/index.html" "$root/docs/guide.png" 900 1300
 echo "$root/build/guide/guide.png"

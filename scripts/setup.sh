@@ -20,7 +20,8 @@ install_missing() {
   apt_update
   local absent=()
   for p in "${missing[@]}"; do
-    apt-cache policy "$p" 2>/dev/null | grep -q 'Candidate: [^(]' || absent+=("$p")
+    # not grep -q: under pipefail, apt-cache killed by the closed pipe would count as absent
+    apt-cache policy "$p" 2>/dev/null | grep 'Candidate: [^(]' >/dev/null || absent+=("$p")
   done
   if ((${#absent[@]})); then
     echo "setup: $(. /etc/os-release 2>/dev/null; echo "${PRETTY_NAME:-this system}") offers no package named: ${absent[*]}" >&2
@@ -39,13 +40,15 @@ install_missing() {
   rm -f "$log"
 }
 
-# Builds, tests and the Wine recipe. Browsers open table.html as users do;
-# mecab-ipadic holds real Japanese names; fonttools makes the test font.
+# Builds, tests and the Wine recipe. Browsers open table.html as users do,
+# with a Japanese interface too (their locale files); mecab-ipadic holds real
+# Japanese names; fonttools makes the test font.
 install_missing cmake make g++ libgtest-dev googletest libbenchmark-dev \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools \
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 clang \
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic locales \
-  chromium firefox-esr mecab-ipadic python3 python3-fonttools fonts-noto-cjk poppler-utils
+  chromium chromium-l10n firefox-esr firefox-esr-l10n-ja mecab-ipadic python3 python3-fonttools \
+  fonts-noto-cjk poppler-utils
 
 # The sanitizer and fuzzer runtime of the clang that is installed.
 clang_major=$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)

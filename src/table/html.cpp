@@ -53,7 +53,8 @@ void EmitCrossTable(const CrossTableInput& in, Sink& out) {
   };
   EntryNumber number(in.style);
 
-  out.Line({"<html><head><title>", in.title, "</title></head>"});
+  // Declared, so no browser guesses the code page from the bytes.
+  out.Line({"<html><head><meta charset=\"Shift_JIS\"><title>", in.title, "</title></head>"});
   out.Line({"<body>"});
   out.Line({"<table cellpadding=\"2\" border=\"1\" cellspanding=\"1\">"});
   out.Line({"<caption>", in.title, "</caption>"});

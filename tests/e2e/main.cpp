@@ -1,6 +1,8 @@
 // The end-to-end tests, or with "--demo DIR" one scripted session in DIR
 // (which holds rinban2.exe and list.txt): generate, save table.txt, a
 // screenshot of every page and of the confirmation box, then close.
+// "--tables DIR..." writes table.html in each DIR (rinban2.exe, list.txt and
+// its settings there) for the browser test, tests/e2e/browsers.py.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -39,10 +41,29 @@ int RunDemo(const std::wstring& folder) {
   }
 }
 
+int RunTables(int count, char** folders) {
+  try {
+    for (int i = 0; i < count; ++i) {
+      App app(Wide(folders[i]), L"" RINBAN_EXE);
+      app.Click(id::Button1);
+      app.ShowPage(3);
+      const std::wstring saved = app.ClickForMessage(id::Button4);
+      Require(saved == L"\"table.html\"に保存しました。",
+              "table.html not written: " + Utf8(saved));
+      Require(app.Close(), "the window did not close on WM_CLOSE");
+    }
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tables failed: %s\n", e.what());
+    return 1;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--demo") == 0) return RunDemo(Wide(argv[2]));
+  if (argc >= 3 && std::strcmp(argv[1], "--tables") == 0) return RunTables(argc - 2, argv + 2);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -405,7 +405,7 @@ TEST(RobustnessE2E, AFullDiskGivesTheWriteErrorAndKeepsWhatWasWritten) {
     EXPECT_EQ(app.ClickForError(id::Button4), Wide(msg::kWriteError) + L".");
     const auto html = ReadBytes(disk + L"\\table.html");
     ASSERT_TRUE(html.has_value());
-    EXPECT_EQ(html->rfind("<html><head><title>", 0), 0u);
+    EXPECT_EQ(html->rfind("<html><head><meta charset=\"Shift_JIS\"><title>", 0), 0u);
     EXPECT_EQ(html->find("</body></html>"), std::string::npos) << "the cut file claims to be whole";
 
     EXPECT_EQ(app.ClickForMessage(id::Button2), Wide(msg::kCopied));

@@ -197,7 +197,7 @@ TEST(WindowE2E, GeneratesBrowsesSavesCopiesAndWritesTheTable) {
   // Six slots with the bye, no entry numbers, no points column: 9 + 6 + 6 * 8 lines.
   const TextList lines = Lines(*html);
   ASSERT_EQ(lines.size(), 63u);
-  EXPECT_EQ(lines[0], "<html><head><title>test</title></head>");
+  EXPECT_EQ(lines[0], "<html><head><meta charset=\"Shift_JIS\"><title>test</title></head>");
   EXPECT_EQ(lines[3], "<caption>test</caption>");
   EXPECT_EQ(lines[4], "<tr><th>　</th>");
   EXPECT_EQ(lines[5], "<th align=\"center\" bgcolor=#FFFF99>山本</th>");
@@ -291,7 +291,8 @@ TEST(WindowE2E, TableOptionsAreSavedBesideTheExeAndComeBackOnRestart) {
     ASSERT_TRUE(html.has_value()) << "no table.html";
     const TextList lines = Lines(*html);
     ASSERT_EQ(lines.size(), 70u);  // 9 + 1 + 6 + 6 * 9
-    EXPECT_EQ(Wide(lines[0]), L"<html><head><title>" + title + L"</title></head>");
+    EXPECT_EQ(Wide(lines[0]),
+              L"<html><head><meta charset=\"Shift_JIS\"><title>" + title + L"</title></head>");
     EXPECT_EQ(lines[5], "<th align=\"center\" bgcolor=#99FFFF>Pts.</th>");
     EXPECT_EQ(lines[6], "<th align=\"center\" bgcolor=#FFFF99>[01]<br>山本</th>");
     EXPECT_EQ(lines[11], "<th align=\"center\" bgcolor=#FFFF99>[06]<br>[試</th>");

@@ -46,7 +46,8 @@ size_t ExpectedLines(size_t slots, bool points, bool names) {
 
 TEST(CrossTable, WorkedExampleByteForByte) {
   TextList want = {
-      "<html><head><title>総当り対戦表</title></head>", "<body>", kTable,
+      "<html><head><meta charset=\"Shift_JIS\"><title>総当り対戦表</title></head>",
+      "<body>", kTable,
       "<caption>総当り対戦表</caption>", kCorner, kPointsHead,
       "<th align=\"center\" bgcolor=#FFFF99>[01]<br>Suz</th>",
       "<th align=\"center\" bgcolor=#FFFF99>[02]<br>山本</th>",
@@ -84,7 +85,8 @@ TEST(CrossTable, StyleZeroWithoutPoints) {
 
 TEST(CrossTable, TwoParticipantsStyleTwoWithPoints) {
   const TextList names = {"A", "B"};
-  TextList want = {"<html><head><title>総当り対戦表</title></head>", "<body>", kTable,
+  TextList want = {"<html><head><meta charset=\"Shift_JIS\"><title>総当り対戦表</title></head>",
+                   "<body>", kTable,
                    "<caption>総当り対戦表</caption>", kCorner, kPointsHead,
                    "<th align=\"center\" bgcolor=#FFFF99>[01]<br>A</th>",
                    "<th align=\"center\" bgcolor=#FFFF99>[02]<br>B</th>", "</tr>"};
@@ -153,11 +155,12 @@ TEST(CrossTable, TitleAndCaptionsPassUnescaped) {
   in.title = "a<b&\"c";
   in.member = "x\"y";
   const TextList lines = BuildCrossTableLines(in);
-  EXPECT_EQ(lines[0], "<html><head><title>a<b&\"c</title></head>");
+  EXPECT_EQ(lines[0], "<html><head><meta charset=\"Shift_JIS\"><title>a<b&\"c</title></head>");
   EXPECT_EQ(lines[3], "<caption>a<b&\"c</caption>");
   EXPECT_EQ(lines[5], "<th align=\"center\" bgcolor=#x\"y><b></th>");
   in.title.clear();
-  EXPECT_EQ(BuildCrossTableLines(in)[0], "<html><head><title></title></head>");
+  EXPECT_EQ(BuildCrossTableLines(in)[0],
+            "<html><head><meta charset=\"Shift_JIS\"><title></title></head>");
 }
 
 TEST(CrossTable, ShortName) {

@@ -653,7 +653,7 @@ TEST_F(FormTest, HtmlTableIsWrittenFromTheTablesAndTheControls) {
   Click(form.Button4);
   EXPECT_EQ(dialogs_.messages.back(), msg::kHtmlSaved);
   const std::string again = ReadFile("table.html");
-  EXPECT_EQ(again.substr(0, 19), "<html><head><title>");
+  EXPECT_EQ(again.substr(0, 45), "<html><head><meta charset=\"Shift_JIS\"><title>");
   EXPECT_NE(again.find(">---</font></td>"), std::string::npos);
   EXPECT_TRUE(dialogs_.errors.empty());
 }
