@@ -8,7 +8,10 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
+#include "schedule/generation.h"
 #include "schedule/schedule.h"
 
 #ifdef _WIN32
@@ -37,6 +40,32 @@ struct CountingProgress final : ScheduleProgress {
     if (totals == 0) ++stepsBeforeTotal;
     ++steps;
   }
+};
+
+// A generation view that writes every effect as one line, so a test compares
+// the whole sequence (or, for a refused run, that there is none).
+struct RecordingView final : GenerationView {
+  std::vector<std::string> log;
+  Text listing;
+  void SetTotal(int32_t count) override { log.push_back("total " + std::to_string(count)); }
+  void Step() override { log.push_back("step"); }
+  void ShowMessage(const Text& text) override { log.push_back("message " + text); }
+  void ClearSelectorsAndViews() override { log.push_back("clear selectors"); }
+  void SetStatus(const Text& text) override { log.push_back("status " + text); }
+  void FillSelectors(const TextList& members, const TextList& rounds) override {
+    std::string line = "fill";
+    for (const Text& m : members) line += " " + m;
+    line += " |";
+    for (const Text& r : rounds) line += " " + r;
+    log.push_back(line);
+  }
+  void ClearListing() override { log.push_back("clear listing"); }
+  void SetListing(Text text) override {
+    log.push_back("listing " + std::to_string(text.size()));
+    listing = std::move(text);
+  }
+  void SelectFirstItems() override { log.push_back("select"); }
+  void EnableOutputButtons() override { log.push_back("enable"); }
 };
 
 // Tables freshly resized and built for names, as a successful run leaves them.
