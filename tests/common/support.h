@@ -68,6 +68,14 @@ struct RecordingView final : GenerationView {
   void EnableOutputButtons() override { log.push_back("enable"); }
 };
 
+// n distinct names of varied lengths ("0", "x1", "xx2", ...): every name
+// identifies its slot.
+inline TextList Names(int n) {
+  TextList names;
+  for (int i = 0; i < n; ++i) names.push_back(std::string(static_cast<size_t>(i % 7), 'x') + std::to_string(i));
+  return names;
+}
+
 // Tables freshly resized and built for names, as a successful run leaves them.
 inline ScheduleTables BuiltSchedule(const TextList& names) {
   QuietProgress progress;

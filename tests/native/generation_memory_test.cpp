@@ -14,11 +14,7 @@
 namespace rinban {
 namespace {
 
-TextList Names(int n) {
-  TextList names;
-  for (int i = 0; i < n; ++i) names.push_back(std::string(static_cast<size_t>(i % 7), 'x') + std::to_string(i));
-  return names;
-}
+using testing_support::Names;
 
 // A bound above what a run really takes would refuse lists that fit.
 TEST(GenerationMemory, BoundStaysBelowTheRealTablesAndListing) {
