@@ -13,6 +13,7 @@
 
 #include "schedule/generation.h"
 #include "schedule/schedule.h"
+#include "text/error.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -83,6 +84,17 @@ inline ScheduleTables BuiltSchedule(const TextList& names) {
   ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
   BuildSchedule(names, tables, progress);
   return tables;
+}
+
+// The message of the AppError that f throws, or "no error".
+template <typename F>
+Text ErrorOf(F&& f) {
+  try {
+    f();
+  } catch (const AppError& e) {
+    return e.Message();
+  }
+  return "no error";
 }
 
 // A fresh folder under the system's temp folder, made the working directory

@@ -50,12 +50,8 @@ TEST(GenerationMemory, HundredThousandNamesAreRefusedBeforeAnyEffect) {
   ScheduleTables tables;
   ResizeScheduleTables(tables, 3);
   testing_support::RecordingView view;
-  try {
-    RunGeneration(tables, view, path);
-    ADD_FAILURE() << "a schedule of 10^10 entries was started";
-  } catch (const AppError& e) {
-    EXPECT_EQ(e.Message(), msg::kOutOfMemory);
-  }
+  EXPECT_EQ(testing_support::ErrorOf([&] { RunGeneration(tables, view, path); }), msg::kOutOfMemory)
+      << "a schedule of 10^10 entries was started";
   EXPECT_EQ(view.log, std::vector<std::string>{});
   EXPECT_EQ(tables.RoundCount, 3);
   EXPECT_EQ(tables.Pairings.size(), 3u);
