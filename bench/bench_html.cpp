@@ -2,6 +2,7 @@
 // buffer, against a plain memcpy of a buffer the size of the file.
 #include "bench_common.h"
 
+#include "../tests/common/support.h"
 #include "table/html.h"
 
 namespace rinban {
@@ -10,17 +11,7 @@ namespace {
 using bench::Names;
 
 CrossTableInput Input(const TextList& names) {
-  CrossTableInput in;
-  in.slotCount = static_cast<int32_t>(names.size());
-  in.names = &names;
-  in.title = "title";
-  in.style = 2;
-  in.points = true;
-  in.font = "000000";
-  in.member = "FFFF99";
-  in.other = "FFFFFF";
-  in.pointColor = "99FFFF";
-  return in;
+  return testing_support::DefaultCrossTable(names, "title", 2, true);
 }
 
 void BM_LinesThenJoin(benchmark::State& state) {

@@ -13,6 +13,7 @@
 
 #include "schedule/generation.h"
 #include "schedule/schedule.h"
+#include "table/html.h"
 #include "text/error.h"
 
 #ifdef _WIN32
@@ -84,6 +85,22 @@ inline ScheduleTables BuiltSchedule(const TextList& names) {
   ResizeScheduleTables(tables, static_cast<int32_t>(names.size()));
   BuildSchedule(names, tables, progress);
   return tables;
+}
+
+// The cross table of names, a slot each, with the captions of the default
+// colours.
+inline CrossTableInput DefaultCrossTable(const TextList& names, Text title, int32_t style, bool points) {
+  CrossTableInput in;
+  in.slotCount = static_cast<int32_t>(names.size());
+  in.names = &names;
+  in.title = std::move(title);
+  in.style = style;
+  in.points = points;
+  in.font = "000000";
+  in.member = "FFFF99";
+  in.other = "FFFFFF";
+  in.pointColor = "99FFFF";
+  return in;
 }
 
 // The message of the AppError that f throws, or "no error".

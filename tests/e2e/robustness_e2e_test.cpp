@@ -36,16 +36,9 @@ struct Expected {
 
   // table.html with the default colours.
   Text Html(const Text& title, int32_t style, bool points, const Text& other = "FFFFFF") const {
-    CrossTableInput input;
+    CrossTableInput input = testing_support::DefaultCrossTable(tables.MemberNames, title, style, points);
     input.slotCount = tables.RoundCount + 1;
-    input.names = &tables.MemberNames;
-    input.title = title;
-    input.style = style;
-    input.points = points;
-    input.font = "000000";
-    input.member = "FFFF99";
     input.other = other;
-    input.pointColor = "99FFFF";
     return JoinLines(BuildCrossTableLines(input));
   }
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../common/support.h"
 #include "platform/files.h"
 #include "table/html.h"
 #include "text/messages.h"
@@ -18,17 +19,7 @@ const Text kCredit = Text("rinban 2.0 by <a href=\"") + kHomePage + "\">" + kHom
 const TextList kMembers = {"Suzuki", "山本太郎", "Li", "[試合無し]"};
 
 CrossTableInput Example(int32_t style, bool points, const TextList& names = kMembers) {
-  CrossTableInput in;
-  in.slotCount = static_cast<int32_t>(names.size());
-  in.names = &names;
-  in.title = "総当り対戦表";
-  in.style = style;
-  in.points = points;
-  in.font = "000000";
-  in.member = "FFFF99";
-  in.other = "FFFFFF";
-  in.pointColor = "99FFFF";
-  return in;
+  return testing_support::DefaultCrossTable(names, "総当り対戦表", style, points);
 }
 
 // Body row r of S grid cells, with the row head and points cell given.
