@@ -103,6 +103,17 @@ inline CrossTableInput DefaultCrossTable(const TextList& names, Text title, int3
   return in;
 }
 
+// The lines of a file's bytes, each without its CR LF; an unterminated tail
+// is a line too.
+inline TextList Lines(const Text& bytes) {
+  TextList lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find("\r\n", start)) != Text::npos; start = end + 2)
+    lines.push_back(bytes.substr(start, end - start));
+  if (start != bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
+
 // The message of the AppError that f throws, or "no error".
 template <typename F>
 Text ErrorOf(F&& f) {

@@ -47,14 +47,7 @@ std::wstring Artifact(std::wstring_view name) {
   return folder + L"\\" + std::wstring(name);
 }
 
-TextList Lines(const Text& bytes) {
-  TextList lines;
-  size_t start = 0;
-  for (size_t end; (end = bytes.find("\r\n", start)) != Text::npos; start = end + 2)
-    lines.push_back(bytes.substr(start, end - start));
-  if (start != bytes.size()) lines.push_back(bytes.substr(start));  // an unterminated tail
-  return lines;
-}
+using testing_support::Lines;
 
 std::optional<Text> ClipboardText() {
   for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
