@@ -39,7 +39,7 @@ struct Expected {
     CrossTableInput input = testing_support::DefaultCrossTable(tables.MemberNames, title, style, points);
     input.slotCount = tables.RoundCount + 1;
     input.other = other;
-    return JoinLines(BuildCrossTableLines(input));
+    return BuildCrossTableText(input);
   }
 };
 
