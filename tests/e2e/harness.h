@@ -37,6 +37,16 @@ void SetPollInterval(DWORD ms);
 // Folder beside this driver exe.
 std::wstring DriverFolder();
 
+#ifdef RINBAN_ARTIFACTS
+// A file the tests leave for a person to look at (screenshots), in a folder
+// beside the driver made on first use.
+inline std::wstring Artifact(std::wstring_view name) {
+  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\" + std::wstring(name);
+}
+#endif
+
 // A fresh folder under the temp path, removed with everything in it.
 class TempFolder {
  public:

@@ -41,12 +41,6 @@ Text Setting(const Workspace& ws, const char* key) {
   return value;
 }
 
-std::wstring Artifact(std::wstring_view name) {
-  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder + L"\\" + std::wstring(name);
-}
-
 using testing_support::Lines;
 
 std::optional<Text> ClipboardText() {
