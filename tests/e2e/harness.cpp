@@ -37,17 +37,7 @@ std::wstring TitleOf(HWND hwnd) {
   return title;
 }
 
-std::vector<HWND> Descendants(HWND parent) {
-  std::vector<HWND> all;
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM out) CALLBACK -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  return all;
-}
+using testing_support::Descendants;
 
 std::vector<HWND> TopLevelOf(DWORD pid) {
   struct Search {

@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "../common/win_support.h"
 #include "platform/encoding.h"
 
 namespace rinban::e2e {

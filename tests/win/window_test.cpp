@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "../common/support.h"
+#include "../common/win_support.h"
 #include "platform/files.h"
 #include "rinban_main.h"
 #include "table/options.h"
@@ -142,13 +143,7 @@ constexpr Place kPlaces[] = {
     {id::Bevel1, id::Page4, 8, 336, 289, 2},
 };
 
-HWND FindById(HWND root, int wanted) {
-  for (HWND child = GetWindow(root, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetDlgCtrlID(child) == wanted) return child;
-    if (HWND inner = FindById(child, wanted)) return inner;
-  }
-  return nullptr;
-}
+using testing_support::FindById;
 
 TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
   TForm1& form = Open();
