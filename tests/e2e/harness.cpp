@@ -191,28 +191,6 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
   return bytes;
 }
 
-std::optional<std::string> ClipboardBytes(UINT format) {
-  const size_t unit = format == CF_UNICODETEXT ? sizeof(wchar_t) : 1;
-  for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
-    if (!OpenClipboard(nullptr)) continue;
-    std::optional<std::string> bytes;
-    if (HANDLE data = GetClipboardData(format)) {
-      const size_t size = GlobalSize(data);
-      if (const char* at = static_cast<const char*>(GlobalLock(data))) {
-        size_t end = 0;  // up to the first zero unit, never past the block
-        while (end + unit <= size && std::string_view(at + end, unit).find_first_not_of('\0') !=
-                                         std::string_view::npos)
-          end += unit;
-        bytes = std::string(at, end);
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
-    return bytes;
-  }
-  return std::nullopt;
-}
-
 App::App(const std::wstring& folder, const std::wstring& exeName) {
   const std::wstring exe = folder + L"\\" + exeName;
   std::wstring commandLine = L"\"" + exe + L"\"";

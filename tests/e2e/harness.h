@@ -65,10 +65,7 @@ class TempFolder {
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
 
-// The clipboard's data in format (CF_TEXT, CF_UNICODETEXT) as raw bytes up to
-// its terminating zero; nullopt when the clipboard cannot be opened or holds
-// no such data.
-std::optional<std::string> ClipboardBytes(UINT format);
+using testing_support::ClipboardBytes;
 
 // Real input through the X server, as a person gives it: xdotool (a Unix
 // program, started through Wine) with args, e.g. "key ctrl+Tab"; returns

@@ -43,22 +43,6 @@ Text Setting(const Workspace& ws, const char* key) {
 
 using testing_support::Lines;
 
-std::optional<Text> ClipboardText() {
-  for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
-    if (!OpenClipboard(nullptr)) continue;
-    std::optional<Text> text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-      if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-        text = Text(bytes);
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
-    return text;
-  }
-  return std::nullopt;
-}
-
 void ExpectMemberView(App& app, const ScheduleTables& tables, int slot) {
   const auto rows = MemberRows(tables, slot);
   ASSERT_EQ(app.Rows(id::ListView1), static_cast<int>(rows.size())) << "member " << slot;
@@ -173,7 +157,7 @@ TEST(WindowE2E, GeneratesBrowsesSavesCopiesAndWritesTheTable) {
   EXPECT_EQ(app->ClickForMessage(id::Button3), L"\"table.txt\"に保存しました。");
   EXPECT_EQ(ReadBytes(ws.File(L"table.txt")), listing);
   EXPECT_EQ(app->ClickForMessage(id::Button2), L"クリップボードにコピーしました。");
-  EXPECT_EQ(ClipboardText(), listing);
+  EXPECT_EQ(ClipboardBytes(CF_TEXT), listing);
 
   app->ShowPage(3);
   app->Screenshot(Artifact(L"page4.bmp"));
