@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "../common/form_fixture.h"
 #include "../common/support.h"
 #include "platform/files.h"
 #include "rinban_main.h"
@@ -20,14 +21,6 @@
 
 namespace rinban {
 namespace {
-
-class QuietDialogs final : public FormDialogs {
- public:
-  TextList messages, errors;
-  void ShowMessage(HWND, const Text& text) override { messages.push_back(text); }
-  void ShowError(HWND, const Text& text) override { errors.push_back(text); }
-  bool PickColor(HWND, ColorValue&, TextList&) override { return false; }
-};
 
 class LongListTest : public ::testing::Test {
  protected:
@@ -65,7 +58,7 @@ class LongListTest : public ::testing::Test {
   }
 
   testing_support::WorkFolder folder_{"rinban-long"};  // outlives the form
-  QuietDialogs dialogs_;
+  testing_support::RecordingDialogs dialogs_;
   std::unique_ptr<TForm1> form_;
 };
 

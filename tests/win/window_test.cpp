@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "../common/form_fixture.h"
 #include "../common/support.h"
 #include "../common/win_support.h"
 #include "platform/files.h"
@@ -24,32 +25,7 @@
 namespace rinban {
 namespace {
 
-class RecordingDialogs final : public FormDialogs {
- public:
-  TextList messages, errors;
-  std::vector<ColorValue> pickedFrom;
-  TextList slotsSeen;
-  bool pickOk = false;
-  ColorValue pickAnswer = 0;
-  bool outOfMemory = false;  // the next message fails as if memory ran out
-
-  void ShowMessage(HWND, const Text& text) override {
-    if (outOfMemory) {
-      outOfMemory = false;
-      throw std::bad_alloc();
-    }
-    messages.push_back(text);
-  }
-  void ShowError(HWND, const Text& text) override { errors.push_back(text); }
-  bool PickColor(HWND, ColorValue& color, TextList& slots) override {
-    pickedFrom.push_back(color);
-    slotsSeen = slots;
-    if (!pickOk) return false;
-    color = pickAnswer;
-    slots[0] = "123456";
-    return true;
-  }
-};
+using testing_support::RecordingDialogs;
 
 class FormTest : public ::testing::Test {
  protected:
