@@ -1,13 +1,19 @@
 // The real window in-process for the Windows tests: dialogs that record what
-// the window would have shown instead of blocking on a modal loop.
+// the window would have shown instead of blocking on a modal loop, and a
+// fixture that opens the window in a working folder of its own.
 #pragma once
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "rinban_main.h"
+#include "support.h"
 #include "window/dialogs.h"
 
 namespace rinban::testing_support {
@@ -37,6 +43,23 @@ class RecordingDialogs final : public FormDialogs {
     slots[0] = "123456";
     return true;
   }
+};
+
+class FormFixture : public ::testing::Test {
+ protected:
+  explicit FormFixture(const std::string& folderPrefix) : folder_(folderPrefix) {}
+  void TearDown() override { form_.reset(); }
+
+  // A fresh window in place of the last one.
+  TForm1& Open() {
+    form_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), dialogs_);
+    EXPECT_TRUE(form_->Create());
+    return *form_;
+  }
+
+  WorkFolder folder_;  // outlives the form
+  RecordingDialogs dialogs_;
+  std::unique_ptr<TForm1> form_;
 };
 
 }  // namespace rinban::testing_support

@@ -22,13 +22,10 @@
 namespace rinban {
 namespace {
 
-class LongListTest : public ::testing::Test {
+class LongListTest : public testing_support::FormFixture {
  protected:
-  void SetUp() override {
-    form_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), dialogs_);
-    ASSERT_TRUE(form_->Create());
-  }
-  void TearDown() override { form_.reset(); }
+  LongListTest() : FormFixture("rinban-long") {}
+  void SetUp() override { ASSERT_NE(Open().Handle(), nullptr); }
 
   // n names, every third one double-byte, so slices hold both kinds.
   void List(int n) {
@@ -56,10 +53,6 @@ class LongListTest : public ::testing::Test {
   bool BarShown() const {
     return (GetWindowLongW(form_->ProgressBar1.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
   }
-
-  testing_support::WorkFolder folder_{"rinban-long"};  // outlives the form
-  testing_support::RecordingDialogs dialogs_;
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(LongListTest, MemoHoldsTheWholeListingAsOneAssignmentLeavesIt) {

@@ -25,21 +25,15 @@
 namespace rinban {
 namespace {
 
-using testing_support::RecordingDialogs;
-
-class FormTest : public ::testing::Test {
+class FormTest : public testing_support::FormFixture {
  protected:
+  FormTest() : FormFixture("rinban-window") {}
   void SetUp() override { DeleteFileA(SettingsPath().c_str()); }
   void TearDown() override {
     form_.reset();
     DeleteFileA(SettingsPath().c_str());
   }
 
-  TForm1& Open() {
-    form_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), dialogs_);
-    EXPECT_TRUE(form_->Create());
-    return *form_;
-  }
   void List(std::string_view bytes) { WriteWholeFile("list.txt", bytes); }
   // Shown and in front after a run over list, as when a user takes the keyboard.
   TForm1& OpenInFrontAfterRun(std::string_view list) {
@@ -82,10 +76,6 @@ class FormTest : public ::testing::Test {
   static std::string ReadFile(const char* path) {
     return FileExists(path) ? ReadWholeFile(path) : std::string("<missing>");
   }
-
-  testing_support::WorkFolder folder_{"rinban-window"};  // outlives the form
-  RecordingDialogs dialogs_;
-  std::unique_ptr<TForm1> form_;
 };
 
 // ---- layout
