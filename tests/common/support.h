@@ -1,6 +1,8 @@
-// Scaffolding shared by the tests, the benchmarks and the tools: progress
-// doubles, a schedule built as a run leaves it, and a working folder of its
-// own. Free of GoogleTest, so the benchmarks and fuzz targets can take it.
+// Scaffolding shared by the tests, the benchmarks and the tools: progress and
+// generation-view doubles, sample names, a schedule built as a run leaves it,
+// the default cross table, a file's lines, a failure's message, and a working
+// folder of its own. Free of GoogleTest, so the benchmarks and fuzz targets
+// can take it.
 #pragma once
 
 #include <atomic>
