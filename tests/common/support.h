@@ -90,7 +90,7 @@ inline ScheduleTables BuiltSchedule(const TextList& names) {
 }
 
 // The cross table of names, a slot each, with the captions of the default
-// colours.
+// colours; it points at names, which must outlive it.
 inline CrossTableInput DefaultCrossTable(const TextList& names, Text title, int32_t style, bool points) {
   CrossTableInput in;
   in.slotCount = static_cast<int32_t>(names.size());
