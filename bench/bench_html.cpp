@@ -1,7 +1,8 @@
-// Building the HTML cross table, line by line and joined, or straight into one
-// buffer, against a plain memcpy of a buffer the size of the file.
+// Building the HTML cross table into one buffer, against a plain memcpy of a
+// buffer the size of the file.
 #include "bench_common.h"
 
+#include "../tests/common/support.h"
 #include "table/html.h"
 
 namespace rinban {
@@ -10,50 +11,7 @@ namespace {
 using bench::Names;
 
 CrossTableInput Input(const TextList& names) {
-  CrossTableInput in;
-  in.slotCount = static_cast<int32_t>(names.size());
-  in.names = &names;
-  in.title = "title";
-  in.style = 2;
-  in.points = true;
-  in.font = "000000";
-  in.member = "FFFF99";
-  in.other = "FFFFFF";
-  in.pointColor = "99FFFF";
-  return in;
-}
-
-void BM_LinesThenJoin(benchmark::State& state) {
-  const TextList names = Names(static_cast<int>(state.range(0)));
-  const CrossTableInput in = Input(names);
-  size_t bytes = 0;
-  for (auto _ : state) {
-    const Text text = JoinLines(BuildCrossTableLines(in));
-    bytes = text.size();
-    benchmark::DoNotOptimize(text.data());
-  }
-  state.SetBytesProcessed(state.iterations() * bytes);
-}
-
-void BM_LinesOnly(benchmark::State& state) {
-  const TextList names = Names(static_cast<int>(state.range(0)));
-  const CrossTableInput in = Input(names);
-  for (auto _ : state) {
-    const TextList lines = BuildCrossTableLines(in);
-    benchmark::DoNotOptimize(lines.data());
-  }
-}
-
-void BM_JoinOnly(benchmark::State& state) {
-  const TextList names = Names(static_cast<int>(state.range(0)));
-  const TextList lines = BuildCrossTableLines(Input(names));
-  size_t bytes = 0;
-  for (auto _ : state) {
-    const Text text = JoinLines(lines);
-    bytes = text.size();
-    benchmark::DoNotOptimize(text.data());
-  }
-  state.SetBytesProcessed(state.iterations() * bytes);
+  return testing_support::DefaultCrossTable(names, "title", 2, true);
 }
 
 void BM_TextInOneBuffer(benchmark::State& state) {
@@ -74,9 +32,6 @@ void BM_MemcpyBaseline(benchmark::State& state) {
   bench::MemcpyCeiling(state, BuildCrossTableText(Input(names)).size());
 }
 
-BENCHMARK(BM_LinesThenJoin)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LinesOnly)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_JoinOnly)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextInOneBuffer)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyBaseline)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 

@@ -90,21 +90,8 @@ size_t PiecesSize(Pieces pieces) {
 }
 
 struct SizeSink {
-  size_t lines = 0;
-  size_t bytes = 0;  // the joined text, CR LF included
-  void Line(Pieces pieces) {
-    ++lines;
-    bytes += PiecesSize(pieces) + 2;
-  }
-};
-
-struct LineSink {
-  TextList& lines;
-  void Line(Pieces pieces) {
-    Text& line = lines.emplace_back();
-    line.reserve(PiecesSize(pieces));
-    for (std::string_view p : pieces) line.append(p);
-  }
+  size_t bytes = 0;  // the text, CR LF included
+  void Line(Pieces pieces) { bytes += PiecesSize(pieces) + 2; }
 };
 
 struct TextSink {
@@ -131,16 +118,6 @@ Text ShortName(const Text& text, int start, int count) {
   return text.substr(from, take);  // substr stops at the end of the text
 }
 
-TextList BuildCrossTableLines(const CrossTableInput& input) {
-  SizeSink size;
-  EmitCrossTable(input, size);
-  TextList lines;
-  lines.reserve(size.lines);
-  LineSink sink{lines};
-  EmitCrossTable(input, sink);
-  return lines;
-}
-
 Text BuildCrossTableText(const CrossTableInput& input) {
   SizeSink size;
   EmitCrossTable(input, size);
@@ -148,15 +125,6 @@ Text BuildCrossTableText(const CrossTableInput& input) {
   text.reserve(size.bytes);
   TextSink sink{text};
   EmitCrossTable(input, sink);
-  return text;
-}
-
-Text JoinLines(const TextList& lines) {
-  size_t size = 0;
-  for (const Text& line : lines) size += line.size() + 2;
-  Text text;
-  text.reserve(size);
-  for (const Text& line : lines) text.append(line).append("\r\n");
   return text;
 }
 

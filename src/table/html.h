@@ -23,14 +23,8 @@ struct CrossTableInput {
 // would be a lead byte; never past the end.
 Text ShortName(const Text& text, int start, int count);
 
-// The lines of the file, without line ends.
-TextList BuildCrossTableLines(const CrossTableInput& input);
-
-// Joins lines with CR LF after each, the last included.
-Text JoinLines(const TextList& lines);
-
-// The same file as JoinLines(BuildCrossTableLines(input)), built in one
-// allocation: the fast road for large tables.
+// The whole file, CR LF after every line, built in one allocation: large
+// tables are hundreds of megabytes.
 Text BuildCrossTableText(const CrossTableInput& input);
 
 // Empties "./table.html", then writes the text whole.

@@ -37,17 +37,7 @@ std::wstring TitleOf(HWND hwnd) {
   return title;
 }
 
-std::vector<HWND> Descendants(HWND parent) {
-  std::vector<HWND> all;
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM out) CALLBACK -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  return all;
-}
+using testing_support::Descendants;
 
 std::vector<HWND> TopLevelOf(DWORD pid) {
   struct Search {
@@ -199,28 +189,6 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
   while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
   CloseHandle(file);
   return bytes;
-}
-
-std::optional<std::string> ClipboardBytes(UINT format) {
-  const size_t unit = format == CF_UNICODETEXT ? sizeof(wchar_t) : 1;
-  for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
-    if (!OpenClipboard(nullptr)) continue;
-    std::optional<std::string> bytes;
-    if (HANDLE data = GetClipboardData(format)) {
-      const size_t size = GlobalSize(data);
-      if (const char* at = static_cast<const char*>(GlobalLock(data))) {
-        size_t end = 0;  // up to the first zero unit, never past the block
-        while (end + unit <= size && std::string_view(at + end, unit).find_first_not_of('\0') !=
-                                         std::string_view::npos)
-          end += unit;
-        bytes = std::string(at, end);
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
-    return bytes;
-  }
-  return std::nullopt;
 }
 
 App::App(const std::wstring& folder, const std::wstring& exeName) {

@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "../common/win_support.h"
 #include "platform/encoding.h"
 
 namespace rinban::e2e {
@@ -37,6 +38,16 @@ void SetPollInterval(DWORD ms);
 // Folder beside this driver exe.
 std::wstring DriverFolder();
 
+#ifdef RINBAN_ARTIFACTS
+// A file the tests leave for a person to look at (screenshots), in a folder
+// beside the driver made on first use.
+inline std::wstring Artifact(std::wstring_view name) {
+  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\" + std::wstring(name);
+}
+#endif
+
 // A fresh folder under the temp path, removed with everything in it.
 class TempFolder {
  public:
@@ -54,10 +65,7 @@ class TempFolder {
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
 
-// The clipboard's data in format (CF_TEXT, CF_UNICODETEXT) as raw bytes up to
-// its terminating zero; nullopt when the clipboard cannot be opened or holds
-// no such data.
-std::optional<std::string> ClipboardBytes(UINT format);
+using testing_support::ClipboardBytes;
 
 // Real input through the X server, as a person gives it: xdotool (a Unix
 // program, started through Wine) with args, e.g. "key ctrl+Tab"; returns

@@ -36,17 +36,10 @@ struct Expected {
 
   // table.html with the default colours.
   Text Html(const Text& title, int32_t style, bool points, const Text& other = "FFFFFF") const {
-    CrossTableInput input;
+    CrossTableInput input = testing_support::DefaultCrossTable(tables.MemberNames, title, style, points);
     input.slotCount = tables.RoundCount + 1;
-    input.names = &tables.MemberNames;
-    input.title = title;
-    input.style = style;
-    input.points = points;
-    input.font = "000000";
-    input.member = "FFFF99";
     input.other = other;
-    input.pointColor = "99FFFF";
-    return JoinLines(BuildCrossTableLines(input));
+    return BuildCrossTableText(input);
   }
 };
 
@@ -109,12 +102,6 @@ void GenerateAndCheckOutputs(App& app, const Workspace& ws, std::string_view lis
   EXPECT_EQ(app.ClickForMessage(id::Button4), L"\"table.html\"に保存しました。");
   EXPECT_EQ(ws.Read(L"table.html"), expected.html);
   app.ShowPage(0);
-}
-
-std::wstring Artifact(std::wstring_view name) {
-  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder + L"\\" + std::wstring(name);
 }
 
 // Keeps a screenshot named after the code page; outside code page 932 it

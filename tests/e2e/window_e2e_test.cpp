@@ -41,36 +41,7 @@ Text Setting(const Workspace& ws, const char* key) {
   return value;
 }
 
-std::wstring Artifact(std::wstring_view name) {
-  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder + L"\\" + std::wstring(name);
-}
-
-TextList Lines(const Text& bytes) {
-  TextList lines;
-  size_t start = 0;
-  for (size_t end; (end = bytes.find("\r\n", start)) != Text::npos; start = end + 2)
-    lines.push_back(bytes.substr(start, end - start));
-  if (start != bytes.size()) lines.push_back(bytes.substr(start));  // an unterminated tail
-  return lines;
-}
-
-std::optional<Text> ClipboardText() {
-  for (int attempt = 0; attempt < 20; ++attempt, Sleep(50)) {
-    if (!OpenClipboard(nullptr)) continue;
-    std::optional<Text> text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-      if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-        text = Text(bytes);
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
-    return text;
-  }
-  return std::nullopt;
-}
+using testing_support::Lines;
 
 void ExpectMemberView(App& app, const ScheduleTables& tables, int slot) {
   const auto rows = MemberRows(tables, slot);
@@ -186,7 +157,7 @@ TEST(WindowE2E, GeneratesBrowsesSavesCopiesAndWritesTheTable) {
   EXPECT_EQ(app->ClickForMessage(id::Button3), L"\"table.txt\"に保存しました。");
   EXPECT_EQ(ReadBytes(ws.File(L"table.txt")), listing);
   EXPECT_EQ(app->ClickForMessage(id::Button2), L"クリップボードにコピーしました。");
-  EXPECT_EQ(ClipboardText(), listing);
+  EXPECT_EQ(ClipboardBytes(CF_TEXT), listing);
 
   app->ShowPage(3);
   app->Screenshot(Artifact(L"page4.bmp"));

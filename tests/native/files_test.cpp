@@ -16,6 +16,7 @@ namespace rinban {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::ErrorOf;
 
 std::string Slurp(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -25,15 +26,6 @@ std::string Slurp(const fs::path& p) {
 // Each test runs inside a fresh directory, as the program does in its own.
 class Files : public testing::Test {
  protected:
-  template <typename F>
-  static Text ErrorOf(F&& f) {
-    try {
-      f();
-    } catch (const AppError& e) {
-      return e.Message();
-    }
-    return "no error";
-  }
   testing_support::WorkFolder folder_{"rinban-files"};
 };
 

@@ -18,30 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes every effect as one line, so a test compares the whole sequence.
-struct RecordingView : GenerationView {
-  std::vector<std::string> log;
-  Text listing;
-  void SetTotal(int32_t count) override { log.push_back("total " + std::to_string(count)); }
-  void Step() override { log.push_back("step"); }
-  void ShowMessage(const Text& text) override { log.push_back("message " + text); }
-  void ClearSelectorsAndViews() override { log.push_back("clear selectors"); }
-  void SetStatus(const Text& text) override { log.push_back("status " + text); }
-  void FillSelectors(const TextList& members, const TextList& rounds) override {
-    std::string line = "fill";
-    for (const Text& m : members) line += " " + m;
-    line += " |";
-    for (const Text& r : rounds) line += " " + r;
-    log.push_back(line);
-  }
-  void ClearListing() override { log.push_back("clear listing"); }
-  void SetListing(Text text) override {
-    log.push_back("listing " + std::to_string(text.size()));
-    listing = std::move(text);
-  }
-  void SelectFirstItems() override { log.push_back("select"); }
-  void EnableOutputButtons() override { log.push_back("enable"); }
-};
+using testing_support::ErrorOf;
+using testing_support::RecordingView;
 
 class Generation : public testing::Test {
  protected:
@@ -84,12 +62,7 @@ TEST_F(Generation, UnreadableListChangesNothing) {
   path_.copy(address.sun_path, path_.size());
   ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
   RecordingView view;
-  try {
-    RunGeneration(tables_, view, path_);
-    ADD_FAILURE() << "no error";
-  } catch (const AppError& e) {
-    EXPECT_EQ(e.Message(), FormatWith(msg::kCannotOpen, path_));
-  }
+  EXPECT_EQ(ErrorOf([&] { RunGeneration(tables_, view, path_); }), FormatWith(msg::kCannotOpen, path_));
   close(fd);
   EXPECT_TRUE(view.log.empty());
   EXPECT_TRUE(tables_.MemberNames.empty());

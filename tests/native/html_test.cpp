@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "../common/support.h"
 #include "platform/files.h"
 #include "table/html.h"
 #include "text/messages.h"
 
 namespace rinban {
 namespace {
+
+using testing_support::Lines;
 
 const Text kTable = "<table cellpadding=\"2\" border=\"1\" cellspanding=\"1\">";
 const Text kCorner = "<tr><th>　</th>";
@@ -18,17 +21,7 @@ const Text kCredit = Text("rinban 2.0 by <a href=\"") + kHomePage + "\">" + kHom
 const TextList kMembers = {"Suzuki", "山本太郎", "Li", "[試合無し]"};
 
 CrossTableInput Example(int32_t style, bool points, const TextList& names = kMembers) {
-  CrossTableInput in;
-  in.slotCount = static_cast<int32_t>(names.size());
-  in.names = &names;
-  in.title = "総当り対戦表";
-  in.style = style;
-  in.points = points;
-  in.font = "000000";
-  in.member = "FFFF99";
-  in.other = "FFFFFF";
-  in.pointColor = "99FFFF";
-  return in;
+  return testing_support::DefaultCrossTable(names, "総当り対戦表", style, points);
 }
 
 // Body row r of S grid cells, with the row head and points cell given.
@@ -60,7 +53,7 @@ TEST(CrossTable, WorkedExampleByteForByte) {
   want.insert(want.end(), {"</table>", kCredit, "</body></html>"});
   ASSERT_EQ(want.size(), 42u);
 
-  const TextList got = BuildCrossTableLines(Example(2, true));
+  const TextList got = Lines(BuildCrossTableText(Example(2, true)));
   EXPECT_EQ(got, want);
   // The pieces the format fixes by length, so a lost charset flag shows here too.
   EXPECT_EQ(got[2].size(), 51u);
@@ -69,12 +62,11 @@ TEST(CrossTable, WorkedExampleByteForByte) {
 
   Text joined;
   for (const Text& line : want) joined += line + "\r\n";
-  EXPECT_EQ(JoinLines(got), joined);
   EXPECT_EQ(BuildCrossTableText(Example(2, true)), joined);
 }
 
 TEST(CrossTable, StyleZeroWithoutPoints) {
-  const TextList got = BuildCrossTableLines(Example(0, false));
+  const TextList got = Lines(BuildCrossTableText(Example(0, false)));
   ASSERT_EQ(got.size(), 37u);
   EXPECT_EQ(got[5], "<th align=\"center\" bgcolor=#FFFF99>Suz</th>");
   EXPECT_EQ(got[9], "</tr>");
@@ -94,7 +86,7 @@ TEST(CrossTable, TwoParticipantsStyleTwoWithPoints) {
   AppendRow(want, "<th align=\"left\" bgcolor=#FFFF99>[02]<br>B</th>", true, 2, 2);
   want.insert(want.end(), {"</table>", kCredit, "</body></html>"});
   ASSERT_EQ(want.size(), 22u);
-  EXPECT_EQ(BuildCrossTableLines(Example(2, true, names)), want);
+  EXPECT_EQ(Lines(BuildCrossTableText(Example(2, true, names))), want);
 }
 
 TEST(CrossTable, LineCountAndFastPathAgreeOverStylesAndSizes) {
@@ -105,9 +97,10 @@ TEST(CrossTable, LineCountAndFastPathAgreeOverStylesAndSizes) {
       for (bool points : {false, true}) {
         SCOPED_TRACE(testing::Message() << "S=" << slots << " style=" << style << " points=" << points);
         const CrossTableInput in = Example(style, points, names);
-        const TextList lines = BuildCrossTableLines(in);
+        const Text text = BuildCrossTableText(in);
+        const TextList lines = Lines(text);
         EXPECT_EQ(lines.size(), ExpectedLines(slots, points, style >= 0 && style <= 2));
-        EXPECT_EQ(BuildCrossTableText(in), JoinLines(lines));
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n");  // no unterminated last line
         EXPECT_EQ(lines.back(), "</body></html>");
       }
     }
@@ -127,7 +120,7 @@ TEST(CrossTable, EntryNumbers) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "style=" << c.style << " n=" << c.n);
-    const TextList lines = BuildCrossTableLines(Example(c.style, false, names));
+    const TextList lines = Lines(BuildCrossTableText(Example(c.style, false, names)));
     // Five lines, 123 column heads and "</tr>"; then body rows of 2 + 123 lines.
     const size_t rowHead = 5 + 123 + 1 + (c.n - 1) * (2 + 123) + 1;
     EXPECT_EQ(lines[4 + c.n], "<th align=\"center\" bgcolor=#FFFF99>" + Text(c.head) + "</th>");
@@ -144,7 +137,7 @@ TEST(CrossTable, NoNameCellsWithoutAStyleAndEmptyNamesStayEmpty) {
     EXPECT_EQ(text.find("bgcolor=#FFFF99"), Text::npos);
   }
   const TextList blank = {"", "B"};
-  const TextList lines = BuildCrossTableLines(Example(1, false, blank));
+  const TextList lines = Lines(BuildCrossTableText(Example(1, false, blank)));
   EXPECT_EQ(lines[5], "<th align=\"center\" bgcolor=#FFFF99>[1]<br></th>");
   EXPECT_EQ(lines[9], "<th align=\"left\" bgcolor=#FFFF99>[1]<br></th>");
 }
@@ -154,12 +147,12 @@ TEST(CrossTable, TitleAndCaptionsPassUnescaped) {
   CrossTableInput in = Example(0, false, names);
   in.title = "a<b&\"c";
   in.member = "x\"y";
-  const TextList lines = BuildCrossTableLines(in);
+  const TextList lines = Lines(BuildCrossTableText(in));
   EXPECT_EQ(lines[0], "<html><head><meta charset=\"Shift_JIS\"><title>a<b&\"c</title></head>");
   EXPECT_EQ(lines[3], "<caption>a<b&\"c</caption>");
   EXPECT_EQ(lines[5], "<th align=\"center\" bgcolor=#x\"y><b></th>");
   in.title.clear();
-  EXPECT_EQ(BuildCrossTableLines(in)[0],
+  EXPECT_EQ(Lines(BuildCrossTableText(in))[0],
             "<html><head><meta charset=\"Shift_JIS\"><title></title></head>");
 }
 
@@ -193,9 +186,9 @@ TEST(CrossTable, ShortName) {
 
 TEST(CrossTable, WriteEmptiesThenReplacesTheFile) {
   WriteWholeFile(msg::kHtmlPath, Text(100000, 'z'));
-  const TextList lines = BuildCrossTableLines(Example(2, true));
-  WriteCrossTableText(JoinLines(lines));
-  EXPECT_EQ(ReadWholeFile(msg::kHtmlPath), JoinLines(lines));
+  const Text text = BuildCrossTableText(Example(2, true));
+  WriteCrossTableText(text);
+  EXPECT_EQ(ReadWholeFile(msg::kHtmlPath), text);
   WriteCrossTableText("a\r\n");
   EXPECT_EQ(ReadWholeFile(msg::kHtmlPath), "a\r\n");
 }

@@ -13,12 +13,7 @@ namespace {
 
 using testing_support::BuiltSchedule;
 using testing_support::CountingProgress;
-
-TextList Names(int n) {
-  TextList names;
-  for (int i = 0; i < n; ++i) names.push_back(Text("m").append(std::to_string(i)));
-  return names;
-}
+using testing_support::Names;
 
 // "A-B C-x" style: the pairs of one round, x standing for the bye.
 std::string Round(const ScheduleTables& t, int r) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../common/support.h"
 #include "platform/profile_memory.h"
 #include "table/options.h"
 #include "table/settings.h"
@@ -127,12 +128,8 @@ TEST_F(Settings, SaveStopsAtTheFirstFailingKeyAndStillFlushes) {
     SCOPED_TRACE(order[failing]);
     profile_.Clear();
     profile_.FailWritesOf(path_, order[failing]);
-    try {
-      SaveTableOptions(path_, DefaultTableOptions());
-      ADD_FAILURE() << "no error";
-    } catch (const AppError& e) {
-      EXPECT_EQ(e.Message(), path_ + " に書き込めません");
-    }
+    EXPECT_EQ(testing_support::ErrorOf([&] { SaveTableOptions(path_, DefaultTableOptions()); }),
+              path_ + " に書き込めません");
     const auto stored = profile_.Stored(path_);
     for (int k = 0; k < 7; ++k)
       EXPECT_EQ(stored.count({kOptionsSection, order[k]}), k < failing ? 1u : 0u) << order[k];

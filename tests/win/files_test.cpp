@@ -13,20 +13,12 @@
 namespace rinban {
 namespace {
 
+using testing_support::ErrorOf;
+
 // Each test works in a folder of its own, by paths relative to it.
 class WinFiles : public testing::Test {
  protected:
   static Text Path(const char* name) { return std::string("./") + name; }
-
-  template <typename F>
-  static Text ErrorOf(F&& f) {
-    try {
-      f();
-    } catch (const AppError& e) {
-      return e.Message();
-    }
-    return "no error";
-  }
 
   testing_support::WorkFolder folder_{"rinban-winfiles"};
 };

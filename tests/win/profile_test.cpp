@@ -132,23 +132,13 @@ TEST_F(Profile, UnwritableFileStopsTheSaveWithThePath) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   const TableOptions changed{"new", 1, 1, 1, 1, true, 1};
-  try {
-    SaveTableOptions(path_, changed);
-    ADD_FAILURE() << "no error";
-  } catch (const AppError& e) {
-    EXPECT_EQ(e.Message(), path_ + " に書き込めません");
-  }
+  EXPECT_EQ(testing_support::ErrorOf([&] { SaveTableOptions(path_, changed); }), path_ + " に書き込めません");
   CloseHandle(held);
   EXPECT_EQ(ReadWholeFile(path_), before);
   EXPECT_EQ(LoadTableOptions(path_).Title, "test");
 
   // A settings path that names a folder cannot be written either.
-  try {
-    SaveTableOptions(dir_, changed);
-    ADD_FAILURE() << "no error";
-  } catch (const AppError& e) {
-    EXPECT_EQ(e.Message(), dir_ + " に書き込めません");
-  }
+  EXPECT_EQ(testing_support::ErrorOf([&] { SaveTableOptions(dir_, changed); }), dir_ + " に書き込めません");
 }
 
 TEST(SettingsPath, BesideTheExecutable) {

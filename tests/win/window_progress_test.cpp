@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "../common/form_fixture.h"
 #include "../common/support.h"
 #include "platform/files.h"
 #include "rinban_main.h"
@@ -21,21 +22,10 @@
 namespace rinban {
 namespace {
 
-class QuietDialogs final : public FormDialogs {
- public:
-  TextList messages, errors;
-  void ShowMessage(HWND, const Text& text) override { messages.push_back(text); }
-  void ShowError(HWND, const Text& text) override { errors.push_back(text); }
-  bool PickColor(HWND, ColorValue&, TextList&) override { return false; }
-};
-
-class LongListTest : public ::testing::Test {
+class LongListTest : public testing_support::FormFixture {
  protected:
-  void SetUp() override {
-    form_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), dialogs_);
-    ASSERT_TRUE(form_->Create());
-  }
-  void TearDown() override { form_.reset(); }
+  LongListTest() : FormFixture("rinban-long") {}
+  void SetUp() override { ASSERT_NE(Open().Handle(), nullptr); }
 
   // n names, every third one double-byte, so slices hold both kinds.
   void List(int n) {
@@ -63,10 +53,6 @@ class LongListTest : public ::testing::Test {
   bool BarShown() const {
     return (GetWindowLongW(form_->ProgressBar1.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
   }
-
-  testing_support::WorkFolder folder_{"rinban-long"};  // outlives the form
-  QuietDialogs dialogs_;
-  std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(LongListTest, MemoHoldsTheWholeListingAsOneAssignmentLeavesIt) {

@@ -12,7 +12,9 @@
 #include <string>
 #include <thread>
 
+#include "../common/form_fixture.h"
 #include "../common/support.h"
+#include "../common/win_support.h"
 #include "platform/files.h"
 #include "rinban_main.h"
 #include "table/options.h"
@@ -23,46 +25,15 @@
 namespace rinban {
 namespace {
 
-class RecordingDialogs final : public FormDialogs {
- public:
-  TextList messages, errors;
-  std::vector<ColorValue> pickedFrom;
-  TextList slotsSeen;
-  bool pickOk = false;
-  ColorValue pickAnswer = 0;
-  bool outOfMemory = false;  // the next message fails as if memory ran out
-
-  void ShowMessage(HWND, const Text& text) override {
-    if (outOfMemory) {
-      outOfMemory = false;
-      throw std::bad_alloc();
-    }
-    messages.push_back(text);
-  }
-  void ShowError(HWND, const Text& text) override { errors.push_back(text); }
-  bool PickColor(HWND, ColorValue& color, TextList& slots) override {
-    pickedFrom.push_back(color);
-    slotsSeen = slots;
-    if (!pickOk) return false;
-    color = pickAnswer;
-    slots[0] = "123456";
-    return true;
-  }
-};
-
-class FormTest : public ::testing::Test {
+class FormTest : public testing_support::FormFixture {
  protected:
+  FormTest() : FormFixture("rinban-window") {}
   void SetUp() override { DeleteFileA(SettingsPath().c_str()); }
   void TearDown() override {
     form_.reset();
     DeleteFileA(SettingsPath().c_str());
   }
 
-  TForm1& Open() {
-    form_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), dialogs_);
-    EXPECT_TRUE(form_->Create());
-    return *form_;
-  }
   void List(std::string_view bytes) { WriteWholeFile("list.txt", bytes); }
   // Shown and in front after a run over list, as when a user takes the keyboard.
   TForm1& OpenInFrontAfterRun(std::string_view list) {
@@ -105,10 +76,6 @@ class FormTest : public ::testing::Test {
   static std::string ReadFile(const char* path) {
     return FileExists(path) ? ReadWholeFile(path) : std::string("<missing>");
   }
-
-  testing_support::WorkFolder folder_{"rinban-window"};  // outlives the form
-  RecordingDialogs dialogs_;
-  std::unique_ptr<TForm1> form_;
 };
 
 // ---- layout
@@ -142,13 +109,7 @@ constexpr Place kPlaces[] = {
     {id::Bevel1, id::Page4, 8, 336, 289, 2},
 };
 
-HWND FindById(HWND root, int wanted) {
-  for (HWND child = GetWindow(root, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetDlgCtrlID(child) == wanted) return child;
-    if (HWND inner = FindById(child, wanted)) return inner;
-  }
-  return nullptr;
-}
+using testing_support::FindById;
 
 TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
   TForm1& form = Open();
@@ -372,19 +333,7 @@ TEST_F(FormTest, ChoosingAnItemRebuildsOnlyItsView) {
   EXPECT_EQ(Rows(form.ListView2), (TextList{"A VS C", "[試合無し] VS B"}));
 }
 
-std::string ClipboardBytes(UINT format) {
-  std::string bytes;
-  if (!OpenClipboard(nullptr)) return "<closed>";
-  if (HANDLE data = GetClipboardData(format)) {
-    const size_t size = GlobalSize(data);
-    if (const void* p = GlobalLock(data)) {
-      bytes.assign(static_cast<const char*>(p), size);
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return bytes;
-}
+using testing_support::ClipboardBytes;
 
 TEST_F(FormTest, CopyAndSaveHandOverTheListingBytes) {
   TForm1& form = Open();
@@ -397,13 +346,11 @@ TEST_F(FormTest, CopyAndSaveHandOverTheListingBytes) {
 
   Click(form.Button2);
   EXPECT_EQ(dialogs_.messages, (TextList{msg::kCopied}));
-  const std::string text = ClipboardBytes(CF_TEXT);
-  EXPECT_EQ(text.substr(0, text.find('\0')), listing);
-  const std::string unicode = ClipboardBytes(CF_UNICODETEXT);
+  EXPECT_EQ(ClipboardBytes(CF_TEXT), listing);
   const std::wstring wide = ToWide(listing);
-  ASSERT_GE(unicode.size(), wide.size() * 2);
-  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(unicode.data()), wide.size()), wide);
-  EXPECT_EQ(ClipboardBytes(CF_LOCALE).substr(0, 4), std::string("\x11\x04\0\0", 4));
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT),
+            std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)));
+  EXPECT_EQ(ClipboardBytes(CF_LOCALE).value_or("").substr(0, 4), std::string("\x11\x04\0\0", 4));
 
   // Held for a moment by another reader, as clipboard history does: waited for.
   HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr);
