@@ -11,6 +11,9 @@ target_link_libraries(rinban_window PUBLIC rinban_core ${WIN_LIBS})
 target_compile_options(rinban_window PRIVATE ${RINBAN_WARNINGS})
 
 set(RINBAN_RC ${CMAKE_SOURCE_DIR}/src/res/rinban2.rc)
+# The include scan sees no ICON or manifest file: a new icon must relink too.
+set_source_files_properties(${RINBAN_RC} PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/res/rinban2.ico;${CMAKE_SOURCE_DIR}/src/res/rinban2.manifest")
 add_executable(rinban2 WIN32 src/rinban2.cpp ${RINBAN_RC})
 target_link_libraries(rinban2 PRIVATE rinban_window)
 target_link_options(rinban2 PRIVATE -municode)

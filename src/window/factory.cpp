@@ -209,7 +209,14 @@ HWND MakeFormWindow(HINSTANCE instance, WNDPROC procedure, void* param, Scaling 
   type.cbSize = sizeof type;
   type.lpfnWndProc = procedure;
   type.hInstance = instance;
-  type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  // Each from the image drawn for its size, the title bar's too; LoadIcon
+  // would take the large one only.
+  auto icon = [&](int width, int height) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(width),
+                                         GetSystemMetrics(height), LR_DEFAULTCOLOR | LR_SHARED));
+  };
+  type.hIcon = icon(SM_CXICON, SM_CYICON);
+  type.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
   type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   type.lpszClassName = kFormClass;
