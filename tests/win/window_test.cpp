@@ -150,26 +150,24 @@ HWND FindById(HWND root, int wanted) {
   return nullptr;
 }
 
-// What a control's own font measures on the screen.
-TEXTMETRICW FontMetrics(HWND control) {
-  WindowDc dc(control);
-  Selected font(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+// What a control's own font measures on the screen, and the size of text in it.
+struct Measured {
   TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  return metrics;
-}
-SIZE Extent(HWND control, const std::wstring& text) {
+  SIZE extent{};
+};
+Measured Measure(HWND control, const std::wstring& text = {}) {
   WindowDc dc(control);
   Selected font(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  return size;
+  Measured measured;
+  GetTextMetricsW(dc, &measured.metrics);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &measured.extent);
+  return measured;
 }
 
 TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
   TForm1& form = Open();
   // The layout is drawn for a text height of 12 and grows with the real one.
-  const TEXTMETRICW metrics = FontMetrics(form.Button1.Handle());
+  const TEXTMETRICW metrics = Measure(form.Button1.Handle()).metrics;
   auto scaled = [&](int v) { return MulDiv(v, metrics.tmHeight, 12); };
   RECT client{};
   GetClientRect(form.Handle(), &client);
@@ -236,7 +234,7 @@ TEST_F(FormTest, EveryCaptionFitsItsControl) {
   List("山本太郎\r\n鈴木一郎\r\nSuzuki\r\n佐藤花子\r\nLi\r\n");
   Click(form.Button1);  // every field and view with text in it
   auto fits = [](HWND control, const std::wstring& text, RECT box, int reserved = 0) {
-    const SIZE size = Extent(control, text);
+    const SIZE size = Measure(control, text).extent;
     EXPECT_LE(size.cx, box.right - box.left - reserved) << GetDlgCtrlID(control) << " " << Utf8FromWide(text);
     EXPECT_LE(size.cy, box.bottom - box.top) << GetDlgCtrlID(control) << " " << Utf8FromWide(text);
   };
@@ -252,12 +250,11 @@ TEST_F(FormTest, EveryCaptionFitsItsControl) {
   for (const ComboBox* combo : {&form.ComboBox1, &form.ComboBox2, &form.ComboBox3}) {
     RECT client{};
     GetClientRect(combo->Handle(), &client);
-    const RECT item{0, 0, client.right, static_cast<LONG>(combo->Send(CB_GETITEMHEIGHT, 0))};
-    const RECT field{0, 0, client.right, static_cast<LONG>(combo->Send(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)))};
     ASSERT_GT(combo->Count(), 0);
-    for (int i = 0; i < combo->Count(); ++i) {
-      fits(combo->Handle(), ToWide(combo->Item(i)), item, GetSystemMetrics(SM_CXVSCROLL));
-      fits(combo->Handle(), ToWide(combo->Item(i)), field, GetSystemMetrics(SM_CXVSCROLL));
+    for (WPARAM part : {WPARAM{0}, static_cast<WPARAM>(-1)}) {  // a dropped item, the field
+      const RECT box{0, 0, client.right, static_cast<LONG>(combo->Send(CB_GETITEMHEIGHT, part))};
+      for (int i = 0; i < combo->Count(); ++i)
+        fits(combo->Handle(), ToWide(combo->Item(i)), box, GetSystemMetrics(SM_CXVSCROLL));
     }
   }
   for (const ListView* view : {&form.ListView1, &form.ListView2}) {
