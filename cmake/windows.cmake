@@ -11,6 +11,9 @@ target_link_libraries(rinban_window PUBLIC rinban_core ${WIN_LIBS})
 target_compile_options(rinban_window PRIVATE ${RINBAN_WARNINGS})
 
 set(RINBAN_RC ${CMAKE_SOURCE_DIR}/src/res/rinban2.rc)
+# The include scan sees no ICON or manifest file: a new icon must relink too.
+set_source_files_properties(${RINBAN_RC} PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/res/rinban2.ico;${CMAKE_SOURCE_DIR}/src/res/rinban2.manifest")
 add_executable(rinban2 WIN32 src/rinban2.cpp ${RINBAN_RC})
 target_link_libraries(rinban2 PRIVATE rinban_window)
 # No link time in the PE header, so one commit always gives the same exe.
@@ -89,17 +92,27 @@ target_link_libraries(win_tests PRIVATE rinban_window gtest_main)
 target_compile_options(win_tests PRIVATE ${RINBAN_WARNINGS})
 gtest_add_tests(TARGET win_tests SOURCES ${WIN_TESTS} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 
-# The layout once more on a 144 DPI screen. Wine reads the density from the
-# registry when a process starts; the cleanup puts it back even after a failure.
+# The layout once more on denser screens, and with a taller face standing in
+# for the window's font. Wine reads both from the registry when a process
+# starts; each cleanup puts the value back even after a failure.
+set(LAYOUT_TESTS FormTest.EveryControlSitsWhereTheLayoutPutsIt:FormTest.EveryCaptionFitsItsControl)
+function(rinban_layout_run name set reset environment)
+  add_test(NAME ${name}.Set COMMAND ${set})
+  add_test(NAME ${name}.Reset COMMAND ${reset})
+  add_test(NAME ${name}.FormLayout COMMAND win_tests --gtest_filter=${LAYOUT_TESTS}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(${name}.Set PROPERTIES FIXTURES_SETUP ${name} RUN_SERIAL TRUE)
+  set_tests_properties(${name}.Reset PROPERTIES FIXTURES_CLEANUP ${name} RUN_SERIAL TRUE)
+  set_tests_properties(${name}.FormLayout PROPERTIES FIXTURES_REQUIRED ${name} RUN_SERIAL TRUE
+    ENVIRONMENT ${environment})
+endfunction()
 set(DPI_KEY "HKCU\\Control Panel\\Desktop")
-add_test(NAME HighDpi.Set144 COMMAND wine reg add ${DPI_KEY} /v LogPixels /t REG_DWORD /d 144 /f)
-add_test(NAME HighDpi.Reset COMMAND wine reg delete ${DPI_KEY} /v LogPixels /f)
-add_test(NAME HighDpi.FormLayout COMMAND win_tests --gtest_filter=FormTest.EveryControlSitsWhereTheLayoutPutsIt
-  WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-set_tests_properties(HighDpi.Set144 PROPERTIES FIXTURES_SETUP Dpi144 RUN_SERIAL TRUE)
-set_tests_properties(HighDpi.Reset PROPERTIES FIXTURES_CLEANUP Dpi144 RUN_SERIAL TRUE)
-set_tests_properties(HighDpi.FormLayout PROPERTIES FIXTURES_REQUIRED Dpi144 RUN_SERIAL TRUE
-  ENVIRONMENT "RINBAN_EXPECT_DPI=144")
+foreach(dpi 120 144 192)
+  rinban_layout_run(Dpi${dpi} "wine;reg;add;${DPI_KEY};/v;LogPixels;/t;REG_DWORD;/d;${dpi};/f"
+    "wine;reg;delete;${DPI_KEY};/v;LogPixels;/f" RINBAN_EXPECT_DPI=${dpi})
+endforeach()
+set(WINE_FONTS bash -c "source ${CMAKE_SOURCE_DIR}/scripts/wine-env.sh && wine_fonts_use \"$1\"" wine-fonts)
+rinban_layout_run(TallFace "${WINE_FONTS};Noto Sans CJK JP" "${WINE_FONTS}" RINBAN_TALL_FACE=1)
 
 # The real exe driven from outside, as a user would. The driver has its own
 # main: "--demo DIR" runs one scripted session for scripts/run.sh.

@@ -1,6 +1,26 @@
 # Sourced: a Wine prefix inside the build tree, a Japanese locale and a
 # virtual display. Call wine_env_up BUILD_DIR, and wine_env_down when done.
 
+RINBAN_TEST_FONT="Rinban Test PGothic"
+RINBAN_TEST_FONT_FILE=rinban-test-pgothic.ttf
+
+# Imports registry lines (after REGEDIT4) into the prefix. regedit reads
+# REGEDIT4 files in the ANSI code page, which is 932 here.
+wine_reg_import() {
+  local reg="$WINEPREFIX/rinban.reg"
+  printf '%s\r\n' 'REGEDIT4' '' "$@" '' | iconv -f UTF-8 -t CP932 >"$reg"
+  wine regedit "$reg" </dev/null >/dev/null 2>&1
+}
+
+# The face Wine draws for the window's font ("ＭＳ Ｐゴシック"): the test
+# font unless another is named, as the layout test with a taller face does.
+wine_fonts_use() {
+  local face=${1:-$RINBAN_TEST_FONT}
+  wine_reg_import '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    "\"MS PGothic\"=\"$face\"" "\"ＭＳ Ｐゴシック\"=\"$face\"" '"MS UI Gothic"="IPAPGothic"' \
+    '"MS Gothic"="IPAGothic"' '"ＭＳ ゴシック"="IPAGothic"'
+}
+
 wine_env_up() {
   local build=$1
   export WINEPREFIX="$build/wineprefix"
@@ -12,7 +32,7 @@ wine_env_up() {
   if [ -z "${DISPLAY:-}" ] || [ -n "${RINBAN_OWN_DISPLAY:-}" ]; then
     local n=99
     while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     RINBAN_XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 100); do
@@ -25,23 +45,21 @@ wine_env_up() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
-    local reg="$WINEPREFIX/rinban.reg"
-    printf '%s\r\n' 'REGEDIT4' '' \
-      '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
-      '"MS PGothic"="IPAPGothic"' \
-      '"ＭＳ Ｐゴシック"="IPAPGothic"' \
-      '"MS UI Gothic"="IPAPGothic"' \
-      '"MS Gothic"="IPAGothic"' \
-      '"ＭＳ ゴシック"="IPAGothic"' '' \
-      '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' \
-      '"ShowCrashDialog"=dword:00000000' '' >"$reg.utf8"
-    # regedit reads REGEDIT4 files in the ANSI code page, which is 932 here
-    iconv -f UTF-8 -t CP932 "$reg.utf8" >"$reg"
-    wine regedit "$reg" >/dev/null 2>&1
+    wine_reg_import '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000'
     wineserver -w
     touch "$WINEPREFIX/.rinban-ready"
   fi
+  # The window's font: a copy of IPA PGothic with the real font's metrics
+  # (text height = character height), made once per prefix and put in place
+  # every time, should a stopped test have left another face there.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ ! -f "$fonts/$RINBAN_TEST_FONT_FILE" ]; then
+    mkdir -p "$fonts"
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/metric-font.py" \
+      /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf "$fonts/$RINBAN_TEST_FONT_FILE" "$RINBAN_TEST_FONT"
+  fi
   wineserver -p
+  wine_fonts_use
   # A virtual display has no window manager; Wine's managed windows then wait
   # for focus events that never come, about 2 s after every dialog.
   local managed=Y

@@ -39,9 +39,6 @@ class TForm1 final : public GenerationView {
 
   // The window's component of that name, "StaticText1" ...; nullptr if none.
   HWND FindComponent(std::string_view name) const;
-  // Scale of the layout for this screen: pixels = layout * num / den.
-  int ScaleNum() const { return scale_.num; }
-  int ScaleDen() const { return scale_.den; }
 
   // Handlers; sender is the control that raised the event.
   void FormCreate(HWND sender);

@@ -151,10 +151,24 @@ void SetUp(const ControlSpec& spec, HWND window, Scaling scale, const ControlTab
   }
 }
 
-HWND MakeControl(const ControlSpec& spec, HWND form, HINSTANCE instance, HFONT font, Scaling scale,
-                 const ControlTable& table) {
+// The arrow keys move the focus within a group (the dialog navigation of
+// IsDialogMessage), and a group takes in every control up to the next that
+// starts one, labels and swatches too. So each control starts a group of its
+// own, but a push button right after a push button among the same siblings
+// joins its row: the arrows then never reach a control that Tab skips.
+bool StartsGroup(std::span<const ControlSpec> layout, size_t index) {
+  const ControlSpec& spec = layout[index];
+  for (size_t before = index; before-- > 0;)
+    if (layout[before].parent == spec.parent)
+      return !(spec.kind == ControlKind::PushButton && layout[before].kind == ControlKind::PushButton);
+  return true;
+}
+
+HWND MakeControl(const ControlSpec& spec, bool groupStart, HWND form, HINSTANCE instance, HFONT font,
+                 Scaling scale, const ControlTable& table) {
   const KindTraits& traits = TraitsOf(spec.kind);
   DWORD style = WS_CHILD | WS_VISIBLE | traits.style;
+  if (groupStart) style |= WS_GROUP;
   if (spec.kind == ControlKind::Page && spec.id != id::Page1) style &= ~WS_VISIBLE;  // the first page shows
   if (spec.tabStop) style |= WS_TABSTOP;
   if (!spec.enabled) style |= WS_DISABLED;
@@ -195,7 +209,14 @@ HWND MakeFormWindow(HINSTANCE instance, WNDPROC procedure, void* param, Scaling 
   type.cbSize = sizeof type;
   type.lpfnWndProc = procedure;
   type.hInstance = instance;
-  type.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  // Each from the image drawn for its size, the title bar's too; LoadIcon
+  // would take the large one only.
+  auto icon = [&](int width, int height) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(width),
+                                         GetSystemMetrics(height), LR_DEFAULTCOLOR | LR_SHARED));
+  };
+  type.hIcon = icon(SM_CXICON, SM_CYICON);
+  type.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
   type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   type.lpszClassName = kFormClass;
@@ -221,17 +242,19 @@ FormFont MakeFormFont() {
     dpi = GetDeviceCaps(screen, LOGPIXELSY);
   }
   made.font.Reset(MakeFont(MulDiv(kLayoutFontHeight, dpi, 96)));
-  if (!made.font || dpi == 96) return made;
-  const GdiObject<HFONT> plain(MakeFont(kLayoutFontHeight));
-  made.scale.num = TextHeight(made.font.Get());
-  made.scale.den = plain ? TextHeight(plain.Get()) : kLayoutFontHeight;
-  if (made.scale.num <= 0 || made.scale.den <= 0) made.scale = Scaling{};
+  if (!made.font) return made;
+  // The layout was made for a text height of 12: a face that draws taller
+  // (a substitute), or a denser screen, grows every box with it.
+  const int height = TextHeight(made.font.Get());
+  if (height > 0) made.scale = Scaling{height, kLayoutFontHeight};
   return made;
 }
 
 void BuildFormControls(HWND form, HINSTANCE instance, HFONT font, Scaling scale, ControlTable& table) {
-  for (const ControlSpec& spec : FormLayout()) {
-    HWND window = MakeControl(spec, form, instance, font, scale, table);
+  const std::span<const ControlSpec> layout = FormLayout();
+  for (size_t index = 0; index < layout.size(); ++index) {
+    const ControlSpec& spec = layout[index];
+    HWND window = MakeControl(spec, StartsGroup(layout, index), form, instance, font, scale, table);
     table.Set(spec.id, window);
     SetUp(spec, window, scale, table);
   }

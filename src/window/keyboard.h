@@ -10,7 +10,8 @@ namespace rinban {
 // text for typing over); Enter presses the focused push button; Ctrl+Tab
 // and Ctrl+Shift+Tab turn the notebook's pages as a click on a tab would,
 // and the focus goes to the tab row. Everything else goes to the dialog key
-// handling. True when the key was used up.
+// handling, whose arrow keys move the focus within the focused control's
+// group (WS_GROUP, given by the factory). True when the key was used up.
 bool RouteFormKey(HWND form, HWND notebook, MSG& message);
 
 // WM_NEXTDLGCTL: to the control named, when it can take the focus, or to the

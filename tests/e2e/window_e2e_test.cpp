@@ -378,15 +378,21 @@ TEST(KeysE2E, NoKeyOrClickBreaksTheWindow) {
   const std::vector<std::vector<std::string>> keys = {
       {"Escape"}, {"Return"}, {"ctrl+Return"}, {"shift+F10", "Escape"}, {"F4", "Escape"},
       {"Delete"}, {"BackSpace"}, {"ctrl+z"}, {"ctrl+x"}, {"ctrl+v"}, {"ctrl+Tab"}};
+  auto focusOn = [&](int control) {
+    HWND target = app->Control(control);
+    return app->Focus() == target || IsChild(target, app->Focus());
+  };
+  // The page shown, and the focus on control there, by Tab as a user moves it.
+  auto reach = [&](size_t page, int control) {
+    if (!app->Visible(id::Page1 + static_cast<int>(page))) app->ShowPage(static_cast<int>(page));
+    for (int tabs = 0; tabs < 16 && !focusOn(control); ++tabs) input("key Tab");
+    return focusOn(control);
+  };
   for (size_t page = 0; page < pages.size(); ++page) {
     for (int control : pages[page]) {
-      HWND target = app->Control(control);
       const bool button = control >= id::Button2 && control <= id::Button5;
       for (const std::vector<std::string>& sequence : keys) {
-        if (!app->Visible(id::Page1 + static_cast<int>(page))) app->ShowPage(static_cast<int>(page));
-        for (int tabs = 0; tabs < 16 && app->Focus() != target && !IsChild(target, app->Focus()); ++tabs)
-          input("key Tab");
-        ASSERT_TRUE(app->Focus() == target || IsChild(target, app->Focus())) << "Tab never reached " << control;
+        ASSERT_TRUE(reach(page, control)) << "Tab never reached " << control;
         std::string what = "control " + std::to_string(control) + ":";
         for (const std::string& key : sequence) {
           what += " " + key;
@@ -398,6 +404,29 @@ TEST(KeysE2E, NoKeyOrClickBreaksTheWindow) {
           EXPECT_EQ(app->Focus(), app->Control(id::TabbedNotebook1)) << what;
         }
       }
+    }
+  }
+
+  // The arrow and paging keys move the focus, if at all, only to another
+  // control Tab reaches: never to the progress bar, the status field, a
+  // label, a swatch or a group frame.
+  auto onTabStop = [&] {
+    for (size_t page = 0; page < pages.size(); ++page) {
+      if (!app->Visible(id::Page1 + static_cast<int>(page))) continue;
+      for (int control : pages[page])
+        if (focusOn(control)) return true;
+    }
+    return focusOn(id::Button1) || focusOn(id::TabbedNotebook1);
+  };
+  for (size_t page = 0; page < pages.size(); ++page) {
+    for (int control : pages[page]) {
+      for (const char* key : {"Up", "Down", "Left", "Right", "Home", "End", "Prior", "Next"}) {
+        ASSERT_TRUE(reach(page, control)) << "Tab never reached " << control;
+        input(std::string("key ") + key);
+        EXPECT_TRUE(onTabStop()) << "control " << control << ": " << key << " put the focus on "
+                                 << GetDlgCtrlID(app->Focus());
+      }
+      ASSERT_EQ(after("the arrow and paging keys on control " + std::to_string(control)), "");
     }
   }
 

@@ -8,7 +8,8 @@
 #                            guide quotes from the program is one the program
 #                            has, and it explains every message; the exe keeps
 #                            ASLR, DEP and a library search that cannot be
-#                            planted with a DLL beside it.
+#                            planted with a DLL beside it, and its icon every
+#                            size Windows draws.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 build=$(cd "$1" && pwd)
@@ -83,7 +84,8 @@ while read -r caption; do
   [ -n "$ok" ] || fail "the guide quotes a caption the window does not have: $caption"
 done < <(quoted 'span class="ui"' span)
 
-headers=$("$(cache CMAKE_OBJDUMP)" -p "$folder/rinban2.exe")
+objdump=$(cache CMAKE_OBJDUMP)
+headers=$("$objdump" -p "$folder/rinban2.exe")
 flags=(DYNAMIC_BASE NX_COMPAT)
 grep -qE '^Magic[[:space:]]+020b' <<<"$headers" && flags+=(HIGH_ENTROPY_VA)
 for flag in "${flags[@]}"; do
@@ -101,6 +103,26 @@ while read -r dll; do
     *) fail "the exe imports $dll, which a DLL beside it could replace" ;;
   esac
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
+
+# The icon group: the 16-colour image and every size Windows 10 and 11 draw.
+"${objdump%objdump}windres" --input-format=coff --output-format=res -i "$folder/rinban2.exe" \
+  -o "$build/package-test/resources.res"
+icons=$(/usr/bin/python3 - "$build/package-test/resources.res" <<'EOF'
+import struct, sys
+data, at, found = open(sys.argv[1], "rb").read(), 0, []
+while at < len(data):
+    size, header = struct.unpack_from("<II", data, at)
+    kind = struct.unpack_from("<HH", data, at + 8)
+    if kind == (0xFFFF, 14):  # RT_GROUP_ICON
+        body = at + header
+        for i in range(struct.unpack_from("<H", data, body + 4)[0]):
+            w, h, _, _, _, bits = struct.unpack_from("<BBBBHH", data, body + 6 + 14 * i)
+            found.append("%dx%d/%d" % (w or 256, h or 256, bits))
+    at = (at + header + size + 3) & ~3
+print(" ".join(sorted(found)))
+EOF
+)
+[ "$icons" = "16x16/32 24x24/32 256x256/32 32x32/32 32x32/4 48x48/32" ] || fail "the exe's icon holds $icons"
 
 ((fails == 0)) || exit 1
 echo "package $name: contents, guide and headers checked"
