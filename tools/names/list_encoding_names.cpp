@@ -85,7 +85,7 @@ std::u16string HalfWidth(std::u16string_view katakana) {
 }
 
 enum Form { kKanji, kKatakana, kHalfWidth };
-constexpr const char* kFormNames[] = {"kanji", "katakana", "half-width"};
+constexpr const char* kFormNames[] = {"kanji", "katakana", "half-width", "mixed"};
 
 struct Name {
   Form form;
@@ -150,7 +150,7 @@ void CheckList(Tally& tally, const std::vector<const Name*>& list, bool withRoma
 }
 
 void Print(const char* what, const Tally& t) {
-  std::printf("%-32s %7ld lists: %5ld code page 932 read as UTF-8 (%.2f %%), %5ld UTF-8 not (%.2f %%)\n", what,
+  std::printf("%-38s %7ld lists: %5ld code page 932 read as UTF-8 (%.2f %%), %5ld UTF-8 not (%.2f %%)\n", what,
               t.lists, t.cp932, 100.0 * t.cp932 / t.lists, t.utf8, 100.0 * t.utf8 / t.lists);
 }
 
@@ -173,25 +173,30 @@ int main(int argc, char** argv) {
   Tally single[3][2];
   for (const Name& name : names)
     for (bool withRomaji : {false, true}) CheckList(single[name.form][withRomaji], {&name}, withRomaji);
-  // Random lists of 1 to 40 names in any of the three forms, alone and mixed with romaji.
-  Tally lists[2];
+  // Random lists of 1 to 40 names of each form and of all three mixed, alone
+  // and mixed with romaji.
+  std::vector<const Name*> pools[4];
+  for (const Name& name : names) pools[name.form].push_back(&name), pools[3].push_back(&name);
+  Tally lists[4][2];
   std::mt19937 random(18);
-  std::uniform_int_distribution<size_t> pick(0, names.size() - 1);
-  for (int length = 1; length <= 40; ++length)
-    for (int repeat = 0; repeat < 400; ++repeat) {
-      std::vector<const Name*> list;
-      for (int i = 0; i < length; ++i) list.push_back(&names[pick(random)]);
-      CheckList(lists[repeat % 2], list, repeat % 2 == 1);
-    }
+  for (int form = 0; form < 4; ++form)
+    for (int length = 1; length <= 40; ++length)
+      for (int repeat = 0; repeat < 200; ++repeat) {
+        std::uniform_int_distribution<size_t> pick(0, pools[form].size() - 1);
+        std::vector<const Name*> list;
+        for (int i = 0; i < length; ++i) list.push_back(pools[form][pick(random)]);
+        CheckList(lists[form][repeat % 2], list, repeat % 2 == 1);
+      }
   bool ok = true;
-  for (int form : {kKanji, kKatakana, kHalfWidth})
-    for (bool withRomaji : {false, true}) {
-      const std::string what = std::string("one ") + kFormNames[form] + " name" + (withRomaji ? " among romaji" : "");
-      Print(what.c_str(), single[form][withRomaji]);
-      ok = ok && single[form][withRomaji].cp932 == 0 && single[form][withRomaji].utf8 == 0;
+  auto report = [&](const std::string& what, const Tally& tally) {
+    Print(what.c_str(), tally);
+    ok = ok && tally.cp932 == 0 && tally.utf8 == 0;
+  };
+  constexpr const char* kRomajiToo[] = {"", " among romaji"};
+  for (int form = 0; form < 4; ++form)
+    for (int withRomaji : {0, 1}) {
+      if (form < 3) report(std::string("one ") + kFormNames[form] + " name" + kRomajiToo[withRomaji], single[form][withRomaji]);
+      report(std::string("1 to 40 ") + kFormNames[form] + " names" + kRomajiToo[withRomaji], lists[form][withRomaji]);
     }
-  Print("1 to 40 names", lists[0]);
-  Print("1 to 40 names among romaji", lists[1]);
-  for (const Tally& t : lists) ok = ok && t.cp932 == 0 && t.utf8 == 0;
   return ok ? 0 : 1;
 }
