@@ -52,16 +52,9 @@ class Converter {
   iconv_t cd_;
 };
 
-const Converter kToUtf16("UTF-16LE", "UTF-8"), kToUtf8("UTF-8", "UTF-16LE");
+const Converter kToUtf8("UTF-8", "UTF-16LE");
 
-std::u16string Utf16(std::string_view utf8) {
-  const std::string bytes = kToUtf16(utf8);
-  std::u16string out(bytes.size() / 2, u'\0');
-  for (size_t i = 0; i < out.size(); ++i)
-    out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                   static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-  return out;
-}
+std::u16string Utf16(std::string_view utf8) { return ListUtf16({ListEncoding::Utf8, utf8}); }
 
 // The reading in half-width katakana, empty when it holds anything else.
 std::u16string HalfWidth(std::u16string_view katakana) {
