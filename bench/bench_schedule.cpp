@@ -8,6 +8,7 @@
 #include "../tests/common/support.h"
 #include "schedule/listing.h"
 #include "schedule/schedule.h"
+#include "text/list_encoding.h"
 
 namespace rinban {
 namespace {
@@ -100,6 +101,15 @@ void BM_MemberListText(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
+// The check alone at its longest: 20 MB of UTF-8 European names, whose bytes
+// are also well-formed code page 932, so both readings are judged to the end.
+void BM_DetectListEncodingBothWays(benchmark::State& state) {
+  std::string bytes;
+  while (bytes.size() < (20u << 20)) bytes += "Jos\xC3\xA9 M\xC3\xBCller\r\n";
+  for (auto _ : state) benchmark::DoNotOptimize(DetectListEncoding(bytes).encoding);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
   for (int length : {10, 40})
     for (int n : {10, 100, 1000, 3000}) b->Args({n, length});
@@ -112,6 +122,7 @@ BENCHMARK(BM_BuildAndListSchedule_x_memcpy)->Args({3000, 10})->Args({3000, 40})-
 BENCHMARK(BM_BuildAndListPeak)->Args({3000, 10})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitMemberList)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemberListText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DetectListEncodingBothWays)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace rinban

@@ -41,3 +41,10 @@ if(RINBAN_BENCH)
     target_link_libraries(${name} PRIVATE rinban_core benchmark::benchmark)
   endforeach()
 endif()
+
+# Misreadings of real names' lists; skips without Debian's mecab-ipadic.
+add_executable(list_encoding_names tools/names/list_encoding_names.cpp)
+target_link_libraries(list_encoding_names PRIVATE rinban_core)
+target_compile_options(list_encoding_names PRIVATE ${RINBAN_WARNINGS})
+add_test(NAME ListEncoding.RealNames COMMAND list_encoding_names)
+set_tests_properties(ListEncoding.RealNames PROPERTIES SKIP_RETURN_CODE 77)

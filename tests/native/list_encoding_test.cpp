@@ -56,6 +56,27 @@ TEST(ListEncoding, DetectedFromTheBytes) {
   EXPECT_EQ(ListUtf16(DetectListEncoding("\xFE\xFF\x5C\x71\xD8\x3D\xDE\x00"s)), u"\u5C71\U0001F600");
 }
 
+// Lists that are well-formed both ways: each reads as what it was written
+// in. The narrow literals are code page 932 in this build.
+TEST(ListEncoding, TextsValidBothWaysReadAsWritten) {
+  const struct {
+    std::u8string_view utf8;
+    std::string cp932;  // also what the UTF-8 list must read as
+  } lists[] = {
+      {u8"Tanaka\r\n瑤子\r\nSato\r\n", "Tanaka\r\n瑤子\r\nSato\r\n"},  // 瑤子 is ea a2 8e 71, "ꢎq"
+      {u8"ﾐｷ\r\nﾏｷ\r\nﾕｶ\r\n", "ﾐｷ\r\nﾏｷ\r\nﾕｶ\r\n"},                 // "з", "Ϸ", "ն"
+      {u8"Ito\r\n莉絵\r\n笙子", "Ito\r\n莉絵\r\n笙子"},                     // "今G", "♎q"
+      {u8"泉台\r\nナオマサ\r\n", "泉台\r\nナオマサ\r\n"},                 // 豕牙床, 繝翫が繝槭し
+      {u8"José\r\nMüller\r\nИван\r\n", "Jos?\r\nM?ller\r\nИван\r\n"},  // Josﾃｩ, Mﾃｼller, ﾐ侑ｲﾐｰﾐｽ
+  };
+  for (const auto& list : lists) {
+    const std::string utf8(reinterpret_cast<const char*>(list.utf8.data()), list.utf8.size());
+    EXPECT_EQ(DetectListEncoding(utf8).encoding, ListEncoding::Utf8) << testing::PrintToString(utf8);
+    EXPECT_EQ(MemberListText(utf8), list.cp932) << testing::PrintToString(utf8);
+    EXPECT_EQ(DetectListEncoding(list.cp932).encoding, ListEncoding::Cp932) << testing::PrintToString(list.cp932);
+  }
+}
+
 TEST(ListEncoding, ConversionVectors) {
   for (const auto& v : testing_support::kCp932Vectors)
     EXPECT_EQ(Cp932FromUtf16(v.utf16), v.cp932) << testing::PrintToString(v.cp932);
