@@ -159,9 +159,6 @@ Text JoinLines(const TextList& lines) {
   return text;
 }
 
-void WriteCrossTableText(const Text& text) {
-  WriteWholeFile(msg::kHtmlPath, "");  // emptied before anything else is done
-  WriteWholeFile(msg::kHtmlPath, text);
-}
+void WriteCrossTableText(const Text& text) { WriteWholeFile(msg::kHtmlPath, text); }
 
 }  // namespace rinban

@@ -33,7 +33,8 @@ Text JoinLines(const TextList& lines);
 // allocation: the fast road for large tables.
 Text BuildCrossTableText(const CrossTableInput& input);
 
-// Empties "./table.html", then writes the text whole.
+// Puts the text in place of "./table.html" whole; a failed write leaves the
+// previous file as it was.
 void WriteCrossTableText(const Text& text);
 
 }  // namespace rinban

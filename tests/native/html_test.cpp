@@ -188,7 +188,7 @@ TEST(CrossTable, ShortName) {
   }
 }
 
-TEST(CrossTable, WriteEmptiesThenReplacesTheFile) {
+TEST(CrossTable, WriteReplacesTheFile) {
   WriteWholeFile(msg::kHtmlPath, Text(100000, 'z'));
   const TextList lines = BuildCrossTableLines(Example(2, true));
   WriteCrossTableText(JoinLines(lines));
