@@ -189,6 +189,12 @@ void WriteBytes(const std::wstring& path, std::string_view bytes) {
   Require(ok && written == bytes.size(), "cannot write " + Utf8(path));
 }
 
+Lock::Lock(const std::wstring& path)
+    : h_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr)) {
+  Require(h_ != INVALID_HANDLE_VALUE, "cannot lock " + Utf8(path));
+}
+
 std::optional<std::string> ReadBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

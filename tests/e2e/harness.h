@@ -52,6 +52,18 @@ class TempFolder {
 };
 
 void WriteBytes(const std::wstring& path, std::string_view bytes);
+
+// Another program's handle on a file, with no sharing, for as long as it lives.
+class Lock {
+ public:
+  explicit Lock(const std::wstring& path);
+  ~Lock() { CloseHandle(h_); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  HANDLE h_;
+};
 std::optional<std::string> ReadBytes(const std::wstring& path);
 
 // The clipboard's data in format (CF_TEXT, CF_UNICODETEXT) as raw bytes up to

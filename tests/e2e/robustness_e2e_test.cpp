@@ -61,22 +61,6 @@ Expected Expect(std::string_view listBytes) {
   return e;
 }
 
-// Another program's handle on a file, with no sharing, for as long as it lives.
-class Lock {
- public:
-  explicit Lock(const std::wstring& path)
-      : h_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    Require(h_ != INVALID_HANDLE_VALUE, "cannot lock " + Utf8(path));
-  }
-  ~Lock() { CloseHandle(h_); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  HANDLE h_;
-};
-
 std::string Random(size_t size, unsigned seed) {
   std::mt19937 random(seed);
   std::string bytes(size, '\0');
