@@ -189,6 +189,26 @@ void WriteBytes(const std::wstring& path, std::string_view bytes) {
   Require(ok && written == bytes.size(), "cannot write " + Utf8(path));
 }
 
+std::vector<std::wstring> FileNames(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void CopyExeTo(const std::wstring& folder, std::wstring_view exe) {
+  const std::wstring from = DriverFolder() + L"\\" + std::wstring(exe);
+  Require(CopyFileW(from.c_str(), (folder + L"\\" + std::wstring(exe)).c_str(), FALSE),
+          "cannot copy " + Utf8(from));
+}
+
 Lock::Lock(const std::wstring& path)
     : h_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                      FILE_ATTRIBUTE_NORMAL, nullptr)) {

@@ -52,6 +52,10 @@ class TempFolder {
 };
 
 void WriteBytes(const std::wstring& path, std::string_view bytes);
+// The names in folder, sorted, without "." and "..".
+std::vector<std::wstring> FileNames(const std::wstring& folder);
+// A copy of exe, a file name beside this driver, put into folder.
+void CopyExeTo(const std::wstring& folder, std::wstring_view exe);
 
 // Another program's handle on a file, with no sharing, for as long as it lives.
 class Lock {

@@ -1,7 +1,6 @@
 // The settings file of an exe in a Japanese folder, on each code page a
 // Japanese user's Windows may have: 932, or 1252, 936 and 65001 (CTest runs
 // this once in each). The file holds code page 932 whatever the system's.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -52,25 +51,6 @@ void SaveShown(App& app, const Shown& s) {
   EXPECT_EQ(app.ClickForMessage(id::Button5), L"設定を保存しました。");
 }
 
-std::vector<std::wstring> Names(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (found.cFileName != std::wstring(L".") && found.cFileName != std::wstring(L".."))
-      names.push_back(found.cFileName);
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void CopyExe(const std::wstring& folder) {
-  const std::wstring from = DriverFolder() + L"\\" + kExe;
-  Require(CopyFileW(from.c_str(), (folder + L"\\" + kExe).c_str(), FALSE), "cannot copy the exe");
-}
-
 TEST(SettingsE2E, SavedBesideTheExeInAJapaneseFolderOnAnyCodePage) {
   std::printf("ANSI code page %u\n", GetACP());
   if (const char* want = std::getenv("RINBAN_EXPECT_ACP")) {
@@ -79,7 +59,7 @@ TEST(SettingsE2E, SavedBesideTheExeInAJapaneseFolderOnAnyCodePage) {
   TempFolder root;
   const std::wstring folder = root.File(kFolder), ini = folder + L"\\rinban2.INI";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-  CopyExe(folder);
+  CopyExeTo(folder, kExe);
 
   // Written on a Japanese system: it loads as it stands.
   Shown shown{"総当り対戦表", 2, true};
@@ -110,8 +90,8 @@ TEST(SettingsE2E, SavedBesideTheExeInAJapaneseFolderOnAnyCodePage) {
     EXPECT_EQ(app.ClickForError(id::Button5), ini + L" に書き込めません.");
   }
   EXPECT_EQ(ReadBytes(ini), IniText(titles[2]));
-  EXPECT_EQ(Names(folder), (std::vector<std::wstring>{L"rinban2.INI", kExe}));
-  EXPECT_EQ(Names(root.Path()), std::vector<std::wstring>{kFolder}) << "a stray settings file";
+  EXPECT_EQ(FileNames(folder), (std::vector<std::wstring>{L"rinban2.INI", kExe}));
+  EXPECT_EQ(FileNames(root.Path()), std::vector<std::wstring>{kFolder}) << "a stray settings file";
 }
 
 // An exe whose path is longer than 260 bytes in code page 932 (Wine starts
@@ -128,7 +108,7 @@ TEST(SettingsE2E, SavedBesideTheExeOnAPathLongerThan260Bytes) {
     folder += L"\\" + part;
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   }
-  CopyExe(folder);
+  CopyExeTo(folder, kExe);
   ASSERT_GT(Cp932FromUtf16(std::u16string(folder.begin(), folder.end())).size(), 260u);
   const Shown shown{"長い場所", 1, true};
   {
@@ -137,7 +117,7 @@ TEST(SettingsE2E, SavedBesideTheExeOnAPathLongerThan260Bytes) {
   }
   const std::string saved = ReadBytes(folder + L"\\rinban2.INI").value_or("<missing>");
   EXPECT_EQ(saved.rfind("[HTMLOption]\r\nTitle=長い場所\r\n", 0), 0u) << saved;
-  EXPECT_EQ(Names(root.Path()), std::vector<std::wstring>{kFolder}) << "a stray settings file";
+  EXPECT_EQ(FileNames(root.Path()), std::vector<std::wstring>{kFolder}) << "a stray settings file";
   App again(root.Path(), relative + L"\\" + kExe);
   again.ShowPage(3);
   EXPECT_EQ(again.Text(id::Edit1), L"長い場所");
