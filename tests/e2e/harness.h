@@ -36,6 +36,8 @@ void SetPollInterval(DWORD ms);
 
 // Folder beside this driver exe.
 std::wstring DriverFolder();
+// A path in the tests' artifacts folder beside the driver, for screenshots.
+std::wstring Artifact(std::wstring_view name);
 
 // A fresh folder under the temp path, removed with everything in it.
 class TempFolder {

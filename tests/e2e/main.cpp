@@ -41,6 +41,16 @@ int RunDemo(const std::wstring& folder) {
 
 }  // namespace
 
+namespace rinban::e2e {
+
+std::wstring Artifact(std::wstring_view name) {
+  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\" + std::wstring(name);
+}
+
+}  // namespace rinban::e2e
+
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--demo") == 0) return RunDemo(Wide(argv[2]));
   testing::InitGoogleTest(&argc, argv);

@@ -95,12 +95,6 @@ void GenerateAndCheckOutputs(App& app, const Workspace& ws, std::string_view lis
   app.ShowPage(0);
 }
 
-std::wstring Artifact(std::wstring_view name) {
-  const std::wstring folder = DriverFolder() + L"\\" + L"" RINBAN_ARTIFACTS;
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder + L"\\" + std::wstring(name);
-}
-
 // Keeps a screenshot named after the code page; outside code page 932 it
 // must match the Japanese run's pixel for pixel, when that run left one.
 void ScreenshotLikeJapanese(App& app, const std::wstring& page) {

@@ -87,7 +87,11 @@ TEST(SettingsE2E, SavedBesideTheExeInAJapaneseFolderOnAnyCodePage) {
     App app(folder, kExe);
     app.ShowPage(3);
     Lock lock(ini);
-    EXPECT_EQ(app.ClickForError(id::Button5), ini + L" に書き込めません.");
+    const Box box = app.ClickForBox(id::Button5);
+    app.Screenshot(Artifact(L"settings-error-" + std::to_wstring(GetACP()) + L".bmp"), box.hwnd);
+    app.Answer(box);
+    EXPECT_FALSE(box.isMessage);
+    EXPECT_EQ(box.text, ini + L" に書き込めません.");
   }
   EXPECT_EQ(ReadBytes(ini), IniText(titles[2]));
   EXPECT_EQ(FileNames(folder), (std::vector<std::wstring>{L"rinban2.INI", kExe}));
