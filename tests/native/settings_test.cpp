@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -8,7 +7,6 @@
 #include "table/ini.h"
 #include "table/options.h"
 #include "table/settings.h"
-#include "text/error.h"
 
 namespace rinban {
 namespace {
@@ -194,20 +192,6 @@ TEST_F(Settings, AFileTypedInUtf8OrUtf16ReadsAsTypedAndSavesAsCodePage932) {
     EXPECT_EQ(Slurp(), "[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=2\r\nFontColor=0\r\n"
                        "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=0\r\nPointColor=16777113\r\n");
   }
-}
-
-// A save that cannot be put in place leaves no new file and names the path.
-TEST_F(Settings, AFailedSaveLeavesThePreviousFileAndNoOther) {
-  std::filesystem::create_directory(name_);
-  const TableOptions changed{"new", 1, 1, 1, 1, true, 1};
-  try {
-    SaveTableOptions(path_, changed);
-    ADD_FAILURE() << "no error";
-  } catch (const AppError& e) {
-    EXPECT_EQ(e.Message(), Text(name_) + " に書き込めません");
-  }
-  for (const auto& entry : std::filesystem::directory_iterator("."))
-    EXPECT_EQ(entry.path().filename(), name_) << "left behind";
 }
 
 TEST(SettingsPath, ReplaceExtension) {
