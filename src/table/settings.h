@@ -24,7 +24,6 @@ class SettingsFile {
   SettingsFile& operator=(const SettingsFile&) = delete;
 
   const WidePath& Path() const { return path_; }
-  const Text& Contents() const { return text_; }
 
   Text ReadTextKey(const Text& section, const Text& key, const Text& def) const;
   int32_t ReadIntKey(const Text& section, const Text& key, int32_t def) const;
