@@ -23,7 +23,7 @@ constexpr wchar_t kExe[] = L"" RINBAN_EXE;
 constexpr wchar_t kIni[] = L"rinban2.INI";
 constexpr char kSmallList[] = "山本\r\n鈴木\r\nLi\r\n";
 constexpr DWORD kLongWaitMs = 25000;  // a huge list under Wine
-// As the platform's profile functions write it, the same in every code page.
+// The settings file as a save writes it, the same in every code page.
 constexpr char kSavedIni[] =
     "[HTMLOption]\r\nTitle=\x8F\x74\x82\xCC\x95\x5C \xB1\r\nNumber=1\r\nFontColor=0\r\n"
     "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=1\r\nPointColor=16777113\r\n";
@@ -227,9 +227,7 @@ TEST(RobustnessE2E, HostileSettingsGiveTheDefaultsAndSaveStillWorks) {
     EXPECT_EQ(app->Text(id::Edit1), std::wstring(2047, L't'));
     EXPECT_EQ(app->Text(id::StaticText2), L"FFFF99");
     EXPECT_EQ(app->Text(id::StaticText3), L"FF0000") << "the key after the long one is still read";
-    // A 30 000-byte title typed in is saved whole and goes into the HTML
-    // whole. (Wine's profile writer mangles values of 32 767 bytes and more
-    // while reporting success, so that is not tried here.)
+    // A 30 000-byte title typed in is saved whole and goes into the HTML whole.
     const std::wstring longTitle(30000, L'u');
     app->SetText(id::Edit1, longTitle);
     EXPECT_EQ(app->ClickForMessage(id::Button5), L"設定を保存しました。");
