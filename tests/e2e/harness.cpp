@@ -256,9 +256,15 @@ App::App(const std::wstring& folder, const std::wstring& exeName) {
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
-  Require(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                         nullptr, folder.c_str(), &startup, &process_),
-          "cannot start " + Utf8(exe) + " (error " + std::to_string(GetLastError()) + ")");
+  // Wine under load has once refused a start from a deep folder (error 18)
+  // that no rerun repeated: one more try before failing.
+  bool started = false;
+  for (int attempt = 0; attempt < 2 && !started; ++attempt) {
+    if (attempt > 0) Sleep(500);
+    started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                             nullptr, folder.c_str(), &startup, &process_) != FALSE;
+  }
+  Require(started, "cannot start " + Utf8(exe) + " (error " + std::to_string(GetLastError()) + ")");
   // Should the driver itself die, closing the job ends the program too, so
   // no window is left behind holding the test runner's output.
   job_ = CreateJobObjectW(nullptr, nullptr);
