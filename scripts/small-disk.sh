@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A 256 KiB file system for the full-disk test: scripts/small-disk.sh mount|unmount DIR.
+# A 2 MiB file system for the full-disk test (room for the exe and its files): scripts/small-disk.sh mount|unmount DIR.
 # Mounting needs root; without it the test that wants the disk skips itself.
 set -u
 action=$1
@@ -8,7 +8,7 @@ case "$action" in
   mount)
     mkdir -p "$dir"
     mountpoint -q "$dir" && exit 0
-    if ! mount -t tmpfs -o size=256k tmpfs "$dir" 2>/dev/null; then
+    if ! mount -t tmpfs -o size=2m tmpfs "$dir" 2>/dev/null; then
       echo "small-disk: cannot mount a file system at $dir; the full-disk test will skip"
     fi
     ;;

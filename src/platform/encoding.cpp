@@ -1,6 +1,8 @@
 // What both platforms' conversions share.
 #include "platform/encoding.h"
 
+#include "text/list_encoding.h"
+
 namespace rinban {
 namespace {
 
@@ -28,6 +30,14 @@ std::u16string Cp932Ready(std::u16string_view text) {
     out.push_back(u);
   }
   return out;
+}
+
+Text Cp932FromFileText(Text fileBytes) {
+  const ListBody body = DetectListEncoding(fileBytes);
+  if (body.encoding == ListEncoding::Cp932) return fileBytes;
+  const std::u16string units = ListUtf16(body);
+  Text().swap(fileBytes);  // the file's bytes go before the converted copy comes
+  return Cp932FromUtf16(units);
 }
 
 }  // namespace rinban

@@ -1,5 +1,5 @@
-// Every conversion between code pages in the program: code page 932, UTF-16,
-// UTF-8 and the system's ANSI code page. Win32 in encoding_win.cpp, the C
+// Every conversion between code pages in the program: code page 932, UTF-16
+// and UTF-8. Win32 in encoding_win.cpp, the C
 // library's iconv in encoding_posix.cpp; nothing else calls a converter.
 #pragma once
 
@@ -22,6 +22,10 @@ Text Cp932FromUtf16(std::u16string_view text);
 // become one "?" already one, so that only the tables' common part is used.
 std::u16string Cp932Ready(std::u16string_view text);
 
+// A text file's bytes as code page 932: a file that the list rule finds to
+// be UTF-8 or UTF-16 is converted, any other is taken as it is.
+Text Cp932FromFileText(Text fileBytes);
+
 #ifdef _WIN32
 // The W calls' UTF-16. Code page 932 is named outright, never the system's.
 std::wstring ToWide(std::string_view cp932);
@@ -32,8 +36,6 @@ void ToWideInto(std::string_view cp932, wchar_t* out, size_t length);
 // Cp932FromUtf16 on the W calls' text.
 Text ToText(std::wstring_view text);
 
-// Bytes in the system's ANSI code page, as the A calls take them.
-std::wstring AnsiToWide(std::string_view bytes);
 // For messages meant for a terminal or a log.
 std::string Utf8FromWide(std::wstring_view text);
 #endif

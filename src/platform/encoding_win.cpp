@@ -52,15 +52,6 @@ Text ToText(std::wstring_view text) {
   return Cp932FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
-std::wstring AnsiToWide(std::string_view bytes) {
-  if (bytes.empty()) return {};
-  const int size = CheckedSize(bytes.size());
-  std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0)),
-                    L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
-
 std::string Utf8FromWide(std::wstring_view text) {
   if (text.empty()) return {};
   const int size = CheckedSize(text.size());

@@ -1,11 +1,21 @@
 // Whole-file services. Win32 in files_win.cpp, POSIX twin in files_posix.cpp.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "text/text.h"
 
 namespace rinban {
+
+// A path as the wide file calls take it: UTF-16 on Windows, so any folder
+// name works whatever the system's code page; on POSIX one unit per byte.
+using WidePath = std::u16string;
+
+// A fixed relative name, in code page 932, as a wide path.
+WidePath WidePathOf(std::string_view cp932);
+// The path for a message: code page 932, "?" for what it cannot spell.
+Text PathText(const WidePath& path);
 
 // True when path names an existing file; a directory does not count.
 bool FileExists(const Text& path);
@@ -14,8 +24,28 @@ bool FileExists(const Text& path);
 // Throws AppError(kCannotOpen, path) when it cannot be opened or fully read.
 Text ReadWholeFile(const Text& path);
 
-// Creates or truncates path (no sharing) and writes bytes in one request.
-// Throws AppError(kCannotCreate, path), or AppError(kWriteError) on a short write.
+// A file read if it is there: Missing when nothing is at path, Unreadable
+// when something is but cannot be read whole (a folder, a file held by
+// another program without sharing).
+struct FileBytes {
+  enum State { Missing, Unreadable, Read } state = Missing;
+  Text bytes;
+};
+FileBytes ReadFileIfAny(const WidePath& path);
+
+// The new file's name beside the target: the target's with this added.
+inline constexpr char16_t kNewFileSuffix[] = u"~rinban.tmp";
+
+enum class WriteResult { Done, CannotCreate, ShortWrite };
+
+// Writes bytes to a new file beside path and then puts it in path's place
+// in one step, so that a failed write leaves the previous file whole and no
+// new file behind. CannotCreate when the new file cannot be made or cannot
+// replace path (a folder, a file another program holds open).
+WriteResult ReplaceFileWith(const WidePath& path, std::string_view bytes);
+
+// ReplaceFileWith for a fixed relative name. Throws AppError(kCannotCreate,
+// path), or AppError(kWriteError) when fewer bytes could be written.
 void WriteWholeFile(const Text& path, std::string_view bytes);
 
 }  // namespace rinban

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/files.h"
 #include "text/text.h"
 
 namespace rinban {
@@ -14,7 +15,7 @@ using ColorValue = int32_t;
 // The platform's current system colour for index (GetSysColor on Windows).
 ColorValue SystemColor(int index);
 
-// The running executable's full path, in the ANSI code page.
-Text ModulePath();
+// The running executable's full path, however long.
+WidePath ModulePath();
 
 }  // namespace rinban

@@ -29,10 +29,10 @@ ColorValue SystemColor(int index) {
   return index >= 0 && index < static_cast<int>(std::size(kSystemColors)) ? kSystemColors[index] : 0;
 }
 
-Text ModulePath() {
+WidePath ModulePath() {
   char buffer[4096];
   const ssize_t got = readlink("/proc/self/exe", buffer, sizeof buffer);
-  return got > 0 ? Text(buffer, static_cast<size_t>(got)) : Text();
+  return got > 0 ? WidePathOf(std::string_view(buffer, static_cast<size_t>(got))) : WidePath();
 }
 
 }  // namespace rinban

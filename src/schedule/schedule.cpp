@@ -6,7 +6,6 @@
 
 #include "platform/encoding.h"
 #include "platform/files.h"
-#include "text/list_encoding.h"
 #include "text/messages.h"
 
 namespace rinban {
@@ -71,13 +70,7 @@ TextList SplitMemberList(std::string_view bytes) {
   return result;
 }
 
-Text MemberListText(Text fileBytes) {
-  const ListBody body = DetectListEncoding(fileBytes);
-  if (body.encoding == ListEncoding::Cp932) return fileBytes;
-  const std::u16string units = ListUtf16(body);
-  Text().swap(fileBytes);  // the file's bytes go before the converted copy comes
-  return Cp932FromUtf16(units);
-}
+Text MemberListText(Text fileBytes) { return Cp932FromFileText(std::move(fileBytes)); }
 
 TextList ReadMemberList(const Text& path) { return SplitMemberList(MemberListText(ReadWholeFile(path))); }
 

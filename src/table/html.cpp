@@ -128,9 +128,6 @@ Text BuildCrossTableText(const CrossTableInput& input) {
   return text;
 }
 
-void WriteCrossTableText(const Text& text) {
-  WriteWholeFile(msg::kHtmlPath, "");  // emptied before anything else is done
-  WriteWholeFile(msg::kHtmlPath, text);
-}
+void WriteCrossTableText(const Text& text) { WriteWholeFile(msg::kHtmlPath, text); }
 
 }  // namespace rinban

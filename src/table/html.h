@@ -27,7 +27,8 @@ Text ShortName(const Text& text, int start, int count);
 // tables are hundreds of megabytes.
 Text BuildCrossTableText(const CrossTableInput& input);
 
-// Empties "./table.html", then writes the text whole.
+// Puts the text in place of "./table.html" whole; a failed write leaves the
+// previous file as it was.
 void WriteCrossTableText(const Text& text);
 
 }  // namespace rinban

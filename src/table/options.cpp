@@ -39,7 +39,7 @@ TableOptions DefaultTableOptions() {
   return options;
 }
 
-TableOptions LoadTableOptions(const Text& path) {
+TableOptions LoadTableOptions(const WidePath& path) {
   const TableOptions def = DefaultTableOptions();
   SettingsFile file(path);
   TableOptions options;
@@ -56,8 +56,8 @@ TableOptions LoadTableOptions(const Text& path) {
   return options;
 }
 
-void SaveTableOptions(const Text& path, const TableOptions& options) {
-  SettingsFile file(path);  // flushed when it goes, also after a failed write
+void SaveTableOptions(const WidePath& path, const TableOptions& options) {
+  SettingsFile file(path);
   for (const OptionSpec& option : kOptions) {
     switch (option.kind) {
       case K::Text: file.WriteTextKey(kOptionsSection, option.key, options.*option.text); break;
@@ -66,24 +66,38 @@ void SaveTableOptions(const Text& path, const TableOptions& options) {
       case K::Color: file.WriteIntKey(kOptionsSection, option.key, options.*option.number); break;
     }
   }
+  // One write for all seven: a failed save changes none of them.
+  file.Save();
 }
 
-Text ReplaceExtension(const Text& fileName, const Text& ext) {
-  // A second byte may equal '\\', and only a forward walk by characters can
-  // tell it from a separator.
-  size_t last = Text::npos;
+namespace {
+
+template <typename Char>
+std::basic_string<Char> ReplaceExtensionOf(const std::basic_string<Char>& fileName,
+                                           const std::basic_string<Char>& ext) {
+  // A CP932 second byte may equal '\\', and only a forward walk by
+  // characters can tell it from a separator.
+  size_t last = std::basic_string<Char>::npos;
   for (size_t i = 0; i < fileName.size(); ++i) {
-    const unsigned char b = fileName[i];
-    if (IsLeadByte(b)) {
+    const auto c = fileName[i];
+    if (sizeof(Char) == 1 && IsLeadByte(static_cast<unsigned char>(c))) {
       ++i;
-    } else if (b == '.' || b == '\\' || b == ':') {
+    } else if (c == '.' || c == '\\' || c == ':') {
       last = i;
     }
   }
-  if (last != Text::npos && fileName[last] == '.') return fileName.substr(0, last) + ext;
+  if (last != std::basic_string<Char>::npos && fileName[last] == '.') return fileName.substr(0, last) + ext;
   return fileName + ext;
 }
 
-Text SettingsPath() { return ReplaceExtension(ModulePath(), ".INI"); }
+}  // namespace
+
+Text ReplaceExtension(const Text& fileName, const Text& ext) { return ReplaceExtensionOf(fileName, ext); }
+
+std::u16string ReplaceExtension(const std::u16string& fileName, const std::u16string& ext) {
+  return ReplaceExtensionOf(fileName, ext);
+}
+
+WidePath SettingsPath() { return ReplaceExtension(ModulePath(), u".INI"); }
 
 }  // namespace rinban

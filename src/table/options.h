@@ -50,17 +50,19 @@ std::span<const OptionSpec> TableOptionSpecs();
 TableOptions DefaultTableOptions();
 
 // Reads the seven keys in order; never fails.
-TableOptions LoadTableOptions(const Text& path);
+TableOptions LoadTableOptions(const WidePath& path);
 
-// Writes the seven keys in order; stops at the first failing key with
-// AppError(kSettingsWrite, path). The file is flushed on every path.
-void SaveTableOptions(const Text& path, const TableOptions& options);
+// Sets the seven keys in order and puts the file in place whole, or throws
+// AppError(kSettingsWrite, path) and leaves it as it was.
+void SaveTableOptions(const WidePath& path, const TableOptions& options);
 
-// The name with its extension (from the last '.', CP932-aware) replaced by ext,
-// or ext appended when the last '.', '\\' or ':' is not a dot.
+// The name with its extension (from the last '.') replaced by ext, or ext
+// appended when the last '.', '\\' or ':' is not a dot. In code page 932 a
+// second byte never counts; in UTF-16 every unit is a character.
 Text ReplaceExtension(const Text& fileName, const Text& ext);
+std::u16string ReplaceExtension(const std::u16string& fileName, const std::u16string& ext);
 
 // The executable's path with ".INI" for its extension.
-Text SettingsPath();
+WidePath SettingsPath();
 
 }  // namespace rinban

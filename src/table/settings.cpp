@@ -1,5 +1,7 @@
 #include "table/settings.h"
 
+#include "platform/encoding.h"
+#include "table/ini.h"
 #include "text/error.h"
 #include "text/messages.h"
 
@@ -57,25 +59,29 @@ std::optional<int32_t> ParseProfileInt(const Text& text) {
   return static_cast<int32_t>(negative ? -value : value);
 }
 
-SettingsFile::~SettingsFile() { backend_.Flush(path_); }
-
-Text SettingsFile::ReadTextKey(const Text& section, const Text& key, const Text& def) {
-  return backend_.Read(path_, section, key, def);
+SettingsFile::SettingsFile(WidePath path) : path_(std::move(path)) {
+  FileBytes file = ReadFileIfAny(path_);
+  unreadable_ = file.state == FileBytes::Unreadable;
+  text_ = Cp932FromFileText(std::move(file.bytes));
 }
 
-int32_t SettingsFile::ReadIntKey(const Text& section, const Text& key, int32_t def) {
+Text SettingsFile::ReadTextKey(const Text& section, const Text& key, const Text& def) const {
+  return IniValue(text_, section, key).value_or(def);
+}
+
+int32_t SettingsFile::ReadIntKey(const Text& section, const Text& key, int32_t def) const {
   Text text = ReadTextKey(section, key, Text());
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
     text.replace(0, 2, "$");
   return ParseProfileInt(text).value_or(def);
 }
 
-bool SettingsFile::ReadBoolKey(const Text& section, const Text& key, bool def) {
+bool SettingsFile::ReadBoolKey(const Text& section, const Text& key, bool def) const {
   return ReadIntKey(section, key, def ? 1 : 0) != 0;
 }
 
 void SettingsFile::WriteTextKey(const Text& section, const Text& key, const Text& value) {
-  if (!backend_.Write(path_, section, key, value)) throw AppError(msg::kSettingsWrite, path_);
+  SetIniValue(text_, section, key, value);
 }
 
 void SettingsFile::WriteIntKey(const Text& section, const Text& key, int32_t value) {
@@ -84,6 +90,11 @@ void SettingsFile::WriteIntKey(const Text& section, const Text& key, int32_t val
 
 void SettingsFile::WriteBoolKey(const Text& section, const Text& key, bool value) {
   WriteTextKey(section, key, value ? "1" : "0");
+}
+
+void SettingsFile::Save() const {
+  if (unreadable_ || ReplaceFileWith(path_, text_) != WriteResult::Done)
+    throw AppError(msg::kSettingsWrite, PathText(path_));
 }
 
 }  // namespace rinban

@@ -1,11 +1,11 @@
-// One private-profile (INI) file, named by its path; no handle is held
-// between calls.
+// The settings file, named by its path: read whole when it is opened,
+// changed in memory by the writes, and put in place whole by Save.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
-#include "platform/profile.h"
+#include "platform/files.h"
 #include "text/text.h"
 
 namespace rinban {
@@ -17,26 +17,31 @@ std::optional<int32_t> ParseProfileInt(const Text& text);
 
 class SettingsFile {
  public:
-  explicit SettingsFile(Text path, ProfileBackend& backend = PlatformProfile())
-      : path_(std::move(path)), backend_(backend) {}
-  ~SettingsFile();  // flushes the platform's cache for the file
+  // A missing or unreadable file reads as empty. UTF-8 and UTF-16 files are
+  // read as typed and saved as code page 932.
+  explicit SettingsFile(WidePath path);
   SettingsFile(const SettingsFile&) = delete;
   SettingsFile& operator=(const SettingsFile&) = delete;
 
-  const Text& Path() const { return path_; }
+  const WidePath& Path() const { return path_; }
 
-  Text ReadTextKey(const Text& section, const Text& key, const Text& def);
-  int32_t ReadIntKey(const Text& section, const Text& key, int32_t def);
-  bool ReadBoolKey(const Text& section, const Text& key, bool def);
+  Text ReadTextKey(const Text& section, const Text& key, const Text& def) const;
+  int32_t ReadIntKey(const Text& section, const Text& key, int32_t def) const;
+  bool ReadBoolKey(const Text& section, const Text& key, bool def) const;
 
-  // Each throws AppError(kSettingsWrite, path) when the write fails.
   void WriteTextKey(const Text& section, const Text& key, const Text& value);
   void WriteIntKey(const Text& section, const Text& key, int32_t value);
   void WriteBoolKey(const Text& section, const Text& key, bool value);
 
+  // Puts the text in the file's place. Throws AppError(kSettingsWrite, path)
+  // when it cannot, and when a file is there that could not be read, which
+  // would otherwise lose its other lines; the file then stays as it was.
+  void Save() const;
+
  private:
-  Text path_;
-  ProfileBackend& backend_;
+  WidePath path_;
+  bool unreadable_ = false;
+  Text text_;
 };
 
 }  // namespace rinban

@@ -26,6 +26,11 @@
 
 namespace rinban::testing_support {
 
+#ifdef _WIN32
+// A UTF-16 path as the W calls take it.
+inline std::wstring WideOf(const std::u16string& path) { return std::wstring(path.begin(), path.end()); }
+#endif
+
 struct QuietProgress final : ScheduleProgress {
   void SetTotal(int32_t) override {}
   void Step() override {}

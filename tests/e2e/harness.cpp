@@ -179,6 +179,32 @@ void WriteBytes(const std::wstring& path, std::string_view bytes) {
   Require(ok && written == bytes.size(), "cannot write " + Utf8(path));
 }
 
+std::vector<std::wstring> FileNames(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void CopyExeTo(const std::wstring& folder, std::wstring_view exe) {
+  const std::wstring from = DriverFolder() + L"\\" + std::wstring(exe);
+  Require(CopyFileW(from.c_str(), (folder + L"\\" + std::wstring(exe)).c_str(), FALSE),
+          "cannot copy " + Utf8(from));
+}
+
+Lock::Lock(const std::wstring& path)
+    : h_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr)) {
+  Require(h_ != INVALID_HANDLE_VALUE, "cannot lock " + Utf8(path));
+}
+
 std::optional<std::string> ReadBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -198,9 +224,15 @@ App::App(const std::wstring& folder, const std::wstring& exeName) {
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
-  Require(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                         nullptr, folder.c_str(), &startup, &process_),
-          "cannot start " + Utf8(exe) + " (error " + std::to_string(GetLastError()) + ")");
+  // Wine under load has once refused a start from a deep folder (error 18)
+  // that no rerun repeated: one more try before failing.
+  bool started = false;
+  for (int attempt = 0; attempt < 2 && !started; ++attempt) {
+    if (attempt > 0) Sleep(500);
+    started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                             nullptr, folder.c_str(), &startup, &process_) != FALSE;
+  }
+  Require(started, "cannot start " + Utf8(exe) + " (error " + std::to_string(GetLastError()) + ")");
   // Should the driver itself die, closing the job ends the program too, so
   // no window is left behind holding the test runner's output.
   job_ = CreateJobObjectW(nullptr, nullptr);

@@ -37,7 +37,6 @@ void SetPollInterval(DWORD ms);
 
 // Folder beside this driver exe.
 std::wstring DriverFolder();
-
 #ifdef RINBAN_ARTIFACTS
 // A file the tests leave for a person to look at (screenshots), in a folder
 // beside the driver made on first use.
@@ -63,6 +62,22 @@ class TempFolder {
 };
 
 void WriteBytes(const std::wstring& path, std::string_view bytes);
+// The names in folder, sorted, without "." and "..".
+std::vector<std::wstring> FileNames(const std::wstring& folder);
+// A copy of exe, a file name beside this driver, put into folder.
+void CopyExeTo(const std::wstring& folder, std::wstring_view exe);
+
+// Another program's handle on a file, with no sharing, for as long as it lives.
+class Lock {
+ public:
+  explicit Lock(const std::wstring& path);
+  ~Lock() { CloseHandle(h_); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  HANDLE h_;
+};
 std::optional<std::string> ReadBytes(const std::wstring& path);
 
 using testing_support::ClipboardBytes;

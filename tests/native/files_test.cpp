@@ -61,6 +61,8 @@ TEST_F(Files, UnwritableTargetsNameThePath) {
   for (const Text& path : {Text("./table.txt"), Text("./no-such-dir/x.txt")})
     EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "abc"); }), FormatWith(msg::kCannotCreate, path));
   EXPECT_EQ(ErrorOf([] { SaveListing("abc"); }), FormatWith(msg::kCannotCreate, "./table.txt"));
+  // The new file written beside the target does not stay when it cannot take its place.
+  for (const auto& entry : fs::directory_iterator(".")) EXPECT_EQ(entry.path().filename(), "table.txt");
 }
 
 }  // namespace

@@ -184,7 +184,7 @@ TEST(CrossTable, ShortName) {
   }
 }
 
-TEST(CrossTable, WriteEmptiesThenReplacesTheFile) {
+TEST(CrossTable, WriteReplacesTheFile) {
   WriteWholeFile(msg::kHtmlPath, Text(100000, 'z'));
   const Text text = BuildCrossTableText(Example(2, true));
   WriteCrossTableText(text);

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "../common/support.h"
-#include "platform/profile_memory.h"
+#include "table/ini.h"
 #include "table/options.h"
 #include "table/settings.h"
-#include "text/error.h"
 
 namespace rinban {
 namespace {
@@ -61,11 +63,17 @@ TEST(ProfileValue, QuotedOnlyWhenTheReaderWouldAlterIt) {
   for (const auto& c : cases) EXPECT_EQ(QuoteProfileValue(c.value), c.stored) << c.value;
 }
 
+// A settings file in a fresh working folder, written as another program would.
 class Settings : public testing::Test {
  protected:
-  void SetUp() override { NativeProfile().Clear(); }
-  const Text path_ = "/tmp/prog.INI";
-  MemoryProfile& profile_ = NativeProfile();
+  void Raw(std::string_view bytes) const { std::ofstream(name_, std::ios::binary) << bytes; }
+  std::string Slurp() const {
+    std::ifstream in(name_, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  testing_support::WorkFolder folder_{"rinban-settings"};
+  const char* name_ = "prog.INI";
+  const WidePath path_ = WidePathOf(name_);
 };
 
 TEST_F(Settings, IntAndBoolKeys) {
@@ -77,19 +85,18 @@ TEST_F(Settings, IntAndBoolKeys) {
       {"0x10", 16, true},       {"0XfF", 255, true},  {"$FF0000", 0xFF0000, true},
       {"0x", 99, false},        {"0", 0, false},      {"2", 2, true},
       {"-1", -1, true},         {"yes", 99, false},   {"", 99, false},
-      {" 5", 5, true},          {"5 ", 99, false},    {"00x5", 99, false},
+      {" 5 ", 5, true},         {"\"5 \"", 99, false}, {"00x5", 99, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
-    profile_.Write(path_, "S", "K", c.stored);
-    SettingsFile file(path_);
+    Raw(std::string("[S]\r\nK=") + c.stored + "\r\n");
+    const SettingsFile file(path_);
     EXPECT_EQ(file.ReadIntKey("S", "K", 99), c.asInt);
     EXPECT_EQ(file.ReadBoolKey("S", "K", false), c.asBool);
+    EXPECT_TRUE(file.ReadBoolKey("S", "missing", true));
   }
-  SettingsFile file(path_);
-  EXPECT_TRUE(file.ReadBoolKey("S", "missing", true));
-  profile_.Write(path_, "S", "K", "yes");
-  EXPECT_TRUE(file.ReadBoolKey("S", "K", true));
+  Raw("[S]\r\nK=yes\r\n");
+  EXPECT_TRUE(SettingsFile(path_).ReadBoolKey("S", "K", true));
 }
 
 TEST_F(Settings, LoadGivesDefaultsForMissingOrMalformedKeys) {
@@ -107,12 +114,9 @@ TEST_F(Settings, LoadGivesDefaultsForMissingOrMalformedKeys) {
   EXPECT_EQ(got.CelColor, 0xFFFFFF);
   EXPECT_FALSE(got.PointInt);
   EXPECT_EQ(got.PointColor, 0xFFFF99);
-  EXPECT_EQ(profile_.FlushCount(path_), 1);
 
-  for (const char* key : {"Number", "FontColor", "MemberColor", "CelColor", "PointInt", "PointColor"})
-    profile_.Write(path_, kOptionsSection, key, "abc");
-  profile_.Write(path_, kOptionsSection, "CelColor", "99999999999");
-  profile_.Write(path_, kOptionsSection, "Title", "");
+  Raw("[HTMLOption]\r\nTitle=\r\nNumber=abc\r\nFontColor=abc\r\nMemberColor=abc\r\n"
+      "CelColor=99999999999\r\nPointInt=abc\r\nPointColor=abc\r\n");
   got = LoadTableOptions(path_);
   EXPECT_EQ(got.Title, "");
   EXPECT_EQ(got.Number, 0);
@@ -122,18 +126,71 @@ TEST_F(Settings, LoadGivesDefaultsForMissingOrMalformedKeys) {
   EXPECT_EQ(got.PointColor, 0xFFFF99);
 }
 
-TEST_F(Settings, SaveStopsAtTheFirstFailingKeyAndStillFlushes) {
-  const char* order[] = {"Title", "Number", "FontColor", "MemberColor", "CelColor", "PointInt", "PointColor"};
-  for (int failing = 0; failing < 7; ++failing) {
-    SCOPED_TRACE(order[failing]);
-    profile_.Clear();
-    profile_.FailWritesOf(path_, order[failing]);
-    EXPECT_EQ(testing_support::ErrorOf([&] { SaveTableOptions(path_, DefaultTableOptions()); }),
-              path_ + " に書き込めません");
-    const auto stored = profile_.Stored(path_);
-    for (int k = 0; k < 7; ++k)
-      EXPECT_EQ(stored.count({kOptionsSection, order[k]}), k < failing ? 1u : 0u) << order[k];
-    EXPECT_EQ(profile_.FlushCount(path_), 1);
+// The file as the platform's profile functions read and write it, kept
+// byte for byte where the save does not set a key.
+TEST_F(Settings, TheFileReadsAndSavesAsTheProfileFunctionsHaveIt) {
+  // Every value a save writes reads back as it was, the long one cut.
+  const Text titles[] = {"", "  lead", "trail  ", "\tTab", "\"quoted\"", "'single'", "\"\"", "\"",
+                         "\"half", "half'", "\" spaced \"", "表示", "予定表\\", "　全角　", "a=b;c",
+                         "[HTMLOption]", Text(2047, 'x')};
+  for (const Text& title : titles) {
+    SCOPED_TRACE(testing::PrintToString(title));
+    TableOptions saved = DefaultTableOptions();
+    saved.Title = title;
+    SaveTableOptions(path_, saved);
+    EXPECT_EQ(LoadTableOptions(path_).Title, title);
+  }
+  TableOptions saved = DefaultTableOptions();
+  saved.Title = Text(2047, 'y') + "zz";
+  SaveTableOptions(path_, saved);
+  EXPECT_EQ(LoadTableOptions(path_).Title, Text(2047, 'y'));
+
+  // Names in any case, the first of duplicates, blanks around names and
+  // values; another section of the same name and lines before any section
+  // do not count.
+  Raw("Number=1\n[htmloption]\n  title  =  \"Mine\"  \nTITLE=second\nnumber\n"
+      "[Other]\nCelColor=1\n[HTMLOption]\nCelColor=2\nPointColor=3\n");
+  TableOptions got = LoadTableOptions(path_);
+  EXPECT_EQ(got.Title, "Mine");
+  EXPECT_EQ(got.Number, 0) << "a key without '=' reads as empty";
+  EXPECT_EQ(got.CelColor, 0xFFFFFF);
+  EXPECT_EQ(got.PointColor, 0xFFFF99);
+
+  // A save sets the keys where they stand, adds the missing ones after the
+  // section's last line, and keeps every other byte, line ends included.
+  const Text before =
+      "; kept\n[Other]\r\nTitle=other\r\n\r\n[HTMLOption]\nfontcolor = 7 ; note\n"
+      "Title=old\n; last\n\n[Later]\nX=1";
+  Raw(before);
+  saved = TableOptions{"新", 2, 1, 2, 3, true, 4};
+  SaveTableOptions(path_, saved);
+  EXPECT_EQ(Slurp(),
+            "; kept\n[Other]\r\nTitle=other\r\n\r\n[HTMLOption]\nfontcolor =1\n"
+            "Title=新\n; last\nNumber=2\r\nMemberColor=2\r\nCelColor=3\r\nPointInt=1\r\n"
+            "PointColor=4\r\n\n[Later]\nX=1");
+  // No section yet: it goes at the end, after a line end for the last line.
+  Raw("[Other]\r\nX=1");
+  SaveTableOptions(path_, DefaultTableOptions());
+  EXPECT_EQ(Slurp(),
+            "[Other]\r\nX=1\r\n[HTMLOption]\r\nTitle=test\r\nNumber=0\r\nFontColor=0\r\n"
+            "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=0\r\nPointColor=16777113\r\n");
+}
+
+TEST_F(Settings, AFileTypedInUtf8OrUtf16ReadsAsTypedAndSavesAsCodePage932) {
+  const std::u16string utf16 = u"\uFEFF[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=1\r\n";
+  const std::string utf8(reinterpret_cast<const char*>(u8"[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=1\r\n"));
+  const std::string files[] = {utf8, "\xEF\xBB\xBF" + utf8,
+                               std::string(reinterpret_cast<const char*>(utf16.data()), 2 * utf16.size())};
+  for (const std::string& bytes : files) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
+    Raw(bytes);
+    TableOptions got = LoadTableOptions(path_);
+    EXPECT_EQ(got.Title, "総当り対戦表");
+    EXPECT_EQ(got.Number, 1);
+    got.Number = 2;
+    SaveTableOptions(path_, got);
+    EXPECT_EQ(Slurp(), "[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=2\r\nFontColor=0\r\n"
+                       "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=0\r\nPointColor=16777113\r\n");
   }
 }
 
@@ -155,9 +212,13 @@ TEST(SettingsPath, ReplaceExtension) {
       {"prog.\x81", "prog.INI"},                         // a lone lead byte at the end
   };
   for (const auto& c : cases) EXPECT_EQ(ReplaceExtension(c.name, ".INI"), c.want) << c.name;
-  const Text path = SettingsPath();
+  // The rule on UTF-16: a unit of 0x5C is always a backslash.
+  EXPECT_EQ(ReplaceExtension(std::u16string(u"C:\\表.d\\prog"), u".INI"), u"C:\\表.d\\prog.INI");
+  EXPECT_EQ(ReplaceExtension(std::u16string(u"C:\\d\\prog.表"), u".INI"), u"C:\\d\\prog.INI");
+  EXPECT_EQ(ReplaceExtension(std::u16string(u"C:\\a.b\\prog"), u".INI"), u"C:\\a.b\\prog.INI");
+  const WidePath path = SettingsPath();
   ASSERT_GT(path.size(), 4u);
-  EXPECT_EQ(path.substr(path.size() - 4), ".INI");
+  EXPECT_EQ(path.substr(path.size() - 4), u".INI");
 }
 
 }  // namespace

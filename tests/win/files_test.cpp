@@ -63,6 +63,7 @@ TEST_F(WinFiles, UnwritableTargetsNameThePath) {
     EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "abc"); }), FormatWith(msg::kCannotCreate, path)) << path;
   CloseHandle(reader);
   EXPECT_EQ(ReadWholeFile(open), "keep");
+  EXPECT_FALSE(FileExists(open + "~rinban.tmp")) << "the new file was left behind";
 }
 
 }  // namespace

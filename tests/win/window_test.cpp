@@ -29,10 +29,10 @@ namespace {
 class FormTest : public testing_support::FormFixture {
  protected:
   FormTest() : FormFixture("rinban-window") {}
-  void SetUp() override { DeleteFileA(SettingsPath().c_str()); }
+  void SetUp() override { DeleteFileW(ini_.c_str()); }
   void TearDown() override {
     form_.reset();
-    DeleteFileA(SettingsPath().c_str());
+    DeleteFileW(ini_.c_str());
   }
 
   void List(std::string_view bytes) { WriteWholeFile("list.txt", bytes); }
@@ -77,6 +77,8 @@ class FormTest : public testing_support::FormFixture {
   static std::string ReadFile(const char* path) {
     return FileExists(path) ? ReadWholeFile(path) : std::string("<missing>");
   }
+
+  const std::wstring ini_ = testing_support::WideOf(SettingsPath());
 };
 
 // ---- layout
@@ -280,7 +282,7 @@ TEST_F(FormTest, OpensAsTheLauncherAsksAndClosesWithoutSaving) {
     EXPECT_EQ(form.Handle(), nullptr);
   }
   EXPECT_TRUE(std::filesystem::is_empty(folder_.Path()));
-  EXPECT_FALSE(FileExists(SettingsPath()));
+  EXPECT_EQ(GetFileAttributesW(ini_.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(FormTest, RefusedRunsChangeOnlyWhatTheyShould) {
@@ -579,7 +581,7 @@ TEST_F(FormTest, SavedOptionsComeBackInAFreshWindow) {
   EXPECT_EQ(again.StaticText1.GetText(), "000000");
 
   // An index outside the list leaves nothing selected and saves -1.
-  WritePrivateProfileStringA(kOptionsSection, "Number", "5", SettingsPath().c_str());
+  WritePrivateProfileStringW(L"HTMLOption", L"Number", L"5", ini_.c_str());
   TForm1& third = Open();
   EXPECT_EQ(third.ComboBox2.ItemIndex(), -1);
   Click(third.Button5);

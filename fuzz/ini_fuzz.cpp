@@ -1,0 +1,29 @@
+#include "fuzz_common.h"
+#include "table/ini.h"
+
+using namespace rinban;
+
+// Any file, any key and value: the value set reads back (cut as a read
+// cuts it), and a key of another name keeps its value.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const auto f = fuzz::Fields(data, size, 4);
+  Text text = f[0];
+  const std::string& key = f[1];
+  Text value = f[2];
+  for (char& c : value)
+    if (c == '\r' || c == '\n') c = ' ';  // a single-line edit box gives no line ends
+  // Names as the program uses them: letters only.
+  for (char c : key + f[3])
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return 0;
+  if (key.empty() || f[3].empty()) return 0;
+  const std::string other = f[3] + "Other";
+  std::string a = key, b = other;
+  for (std::string* s : {&a, &b})
+    for (char& c : *s) c = static_cast<char>(c | 0x20);
+  if (a == b) return 0;
+  const auto before = IniValue(text, "S", other);
+  SetIniValue(text, "S", key, value);
+  fuzz::Check(IniValue(text, "S", key) == value.substr(0, kIniValueLimit), "the value does not read back");
+  fuzz::Check(IniValue(text, "S", other) == before, "another key changed");
+  return 0;
+}
