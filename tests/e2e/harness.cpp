@@ -592,7 +592,13 @@ void App::ShowPage(int page) {
 
 void App::Screenshot(const std::wstring& bmpPath, HWND window) {
   if (!window) window = main_;
+  // The pointer where an earlier test left it would light up what it rests
+  // on; in the screen's far corner it rests on nothing of ours.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   SetForegroundWindow(window);
+  // Wine activates the window a moment later; until then no control draws
+  // its focus, and the picture would depend on the timing.
+  WaitFor(kWaitMs, [&] { return GetForegroundWindow() == GetAncestor(window, GA_ROOT); });
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   Sleep(300);
   Settle();
