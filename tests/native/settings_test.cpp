@@ -130,10 +130,7 @@ TEST_F(Settings, LoadGivesDefaultsForMissingOrMalformedKeys) {
 // byte for byte where the save does not set a key.
 TEST_F(Settings, TheFileReadsAndSavesAsTheProfileFunctionsHaveIt) {
   // Every value a save writes reads back as it was, the long one cut.
-  const Text titles[] = {"", "  lead", "trail  ", "\tTab", "\"quoted\"", "'single'", "\"\"", "\"",
-                         "\"half", "half'", "\" spaced \"", "表示", "予定表\\", "　全角　", "a=b;c",
-                         "[HTMLOption]", Text(2047, 'x')};
-  for (const Text& title : titles) {
+  for (const Text& title : testing_support::RoundTripTitles()) {
     SCOPED_TRACE(testing::PrintToString(title));
     TableOptions saved = DefaultTableOptions();
     saved.Title = title;

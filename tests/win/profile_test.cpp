@@ -63,12 +63,7 @@ TEST_F(Profile, AllSevenKeysRoundTripThroughTheFile) {
 }
 
 TEST_F(Profile, TitlesReadBackExactly) {
-  const Text titles[] = {
-      "", "  lead", "trail  ", " both ", "\tTab", "\"quoted\"", "'single'", "\"\"", "\"",
-      "\"half", "half'", "\" spaced \"", "表示", "ソフト", "予定表\\", "　全角　", "a=b;c",
-      Text(2047, 'x'), " " + Text(2045, 'y'),
-  };
-  for (const Text& title : titles) {
+  for (const Text& title : testing_support::RoundTripTitles()) {
     SCOPED_TRACE(testing::PrintToString(title));
     TableOptions saved = DefaultTableOptions();
     saved.Title = title;
