@@ -14,11 +14,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   rinban::TForm1 form(instance, dialogs);
   if (!form.Create()) return 1;
   form.Show(show);
-  MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (form.PreTranslateMessage(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  return form.RunMessageLoop([](MSG& message) { return GetMessageW(&message, nullptr, 0, 0); });
 }

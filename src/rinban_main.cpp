@@ -73,6 +73,32 @@ bool TForm1::PreTranslateMessage(MSG& message) {
   }
 }
 
+int TForm1::RunMessageLoop(MessageSource next) {
+  constexpr int kFailuresInARow = 3;
+  int failures = 0;
+  MSG message{};
+  for (;;) {
+    const BOOL got = next(message);
+    if (got == 0) return static_cast<int>(message.wParam);
+    if (got > 0) {
+      failures = 0;
+      if (!PreTranslateMessage(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      continue;
+    }
+    // Ending here as if the user had closed the window would lose the
+    // schedule without a word.
+    try {
+      ThrowLastError("GetMessageW");
+    } catch (...) {
+      ReportCurrentException(hwnd_);
+    }
+    if (!hwnd_ || ++failures == kFailuresInARow) return 1;
+  }
+}
+
 HWND TForm1::FindComponent(std::string_view name) const { return rinban::FindComponent(controls_, name); }
 
 // ---- window procedure: the one place where failures are caught

@@ -37,6 +37,13 @@ class TForm1 final : public GenerationView {
   // Ctrl+Tab turns the pages. Never throws: a failure goes to the error box.
   bool PreTranslateMessage(MSG& message);
 
+  // Fetches the next message as GetMessageW does: > 0 a message, 0 WM_QUIT, -1 a failure.
+  using MessageSource = BOOL (*)(MSG& message);
+  // The message loop until WM_QUIT, whose code it returns. A failing fetch is
+  // told in the error box and the loop goes on while the window lives; one
+  // that fails again and again with no message between ends it with 1.
+  int RunMessageLoop(MessageSource next);
+
   // The window's component of that name, "StaticText1" ...; nullptr if none.
   HWND FindComponent(std::string_view name) const;
 

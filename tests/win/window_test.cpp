@@ -480,6 +480,22 @@ TEST_F(FormTest, FailuresReachTheErrorBoxAndTheWindowGoesOn) {
       << dialogs_.errors.back();
 }
 
+// A failing fetch is told; only three in a row, with nothing between, end the loop.
+TEST_F(FormTest, AFailingMessageLoopIsToldAndEndsOnlyWhenItKeepsFailing) {
+  static int failures;
+  const auto fetch = [](MSG& message) -> BOOL {
+    message = MSG{nullptr, WM_QUIT, 7, 0, 0, {}};
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return failures-- > 0 ? -1 : 0;
+  };
+  TForm1& form = Open();
+  failures = 2;
+  EXPECT_EQ(form.RunMessageLoop(fetch), 7);
+  failures = 9;
+  EXPECT_EQ(form.RunMessageLoop(fetch), 1);
+  EXPECT_EQ(dialogs_.errors, TextList(5, FormatWith(msg::kProgramFault, "GetMessageW (Win32 1400)")));
+}
+
 // ---- keyboard
 
 std::vector<HWND> TabWalk(TForm1& form, HWND start, int steps) {
