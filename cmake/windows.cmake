@@ -22,6 +22,18 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # The whole 4 GiB of address space on 64-bit Windows, not 2: big lists need it.
   target_link_options(rinban2 PRIVATE -Wl,--large-address-aware)
 endif()
+# Wine copies the reply to a message from another process onto the
+# receiving thread's stack: a reader of the memo's text (WM_GETTEXT, two
+# bytes a character) needs twice the listing's size there, or the program
+# faults. A reserve is address space only; pages are committed as used.
+# 64-bit: 1 GiB, as much as a listing the window can hold in practice; 32-bit,
+# where every thread takes the same reserve out of 4 GiB: 64 MiB.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(RINBAN_STACK_RESERVE 0x4000000)
+else()
+  set(RINBAN_STACK_RESERVE 0x40000000)
+endif()
+target_link_options(rinban2 PRIVATE -Wl,--stack,${RINBAN_STACK_RESERVE})
 
 # Timing driver for scripts/measure.sh: built, never run as a test. It drives
 # the exe through the end-to-end harness, which needs no GoogleTest.

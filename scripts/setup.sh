@@ -40,10 +40,11 @@ install_missing() {
   rm -f "$log"
 }
 
-# Builds, tests and the Wine recipe. Browsers open table.html as users do,
+# Builds, tests (git: the package takes its time from the last commit) and
+# the Wine recipe. Browsers open table.html as users do,
 # with a Japanese interface too (their locale files); mecab-ipadic holds real
 # Japanese names; fonttools makes the test font.
-install_missing cmake make g++ libgtest-dev googletest libbenchmark-dev \
+install_missing git cmake make g++ libgtest-dev googletest libbenchmark-dev \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools \
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 clang \
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic locales \

@@ -159,6 +159,8 @@ TEST(RobustnessE2E, HugeListsEndInAResultOrTheMemoryError) {
   app->ClickWithin(id::Button1, kLongWaitMs);
   EXPECT_EQ(app->Text(id::StaticText5), L"参加数: 2");
   EXPECT_EQ(app->ItemCount(id::ComboBox1), 2);
+  // Read whole from outside, as automation and screen readers do.
+  EXPECT_TRUE(app->Text(id::Memo1) == Wide(expected.listing)) << "the memo read from outside differs";
   box = app->ClickForBoxWithin(id::Button3, kLongWaitMs);
   EXPECT_EQ(box.text, L"\"table.txt\"に保存しました。");
   const auto saved = ws.Read(L"table.txt");

@@ -7,7 +7,8 @@
 #                            guide's links all resolve inside it; every text the
 #                            guide quotes from the program is one the program
 #                            has, and it explains every message; the exe keeps
-#                            ASLR, DEP and a library search that cannot be
+#                            ASLR, DEP, a stack that holds an outside read of
+#                            the memo and a library search that cannot be
 #                            planted with a DLL beside it, and its icon every
 #                            size Windows draws.
 set -euo pipefail
@@ -92,6 +93,9 @@ for flag in "${flags[@]}"; do
   sed -n '/^DllCharacteristics/,/^[A-Z]/p' <<<"$headers" | grep -qw "$flag" || fail "the exe lacks $flag"
 done
 grep -qw SetDefaultDllDirectories <<<"$headers" || fail "the exe does not restrict its library search"
+# Wine copies another program's read of the memo onto the stack.
+reserve=$(sed -n 's/^SizeOfStackReserve[[:space:]]*//p' <<<"$headers")
+((16#${reserve:-0} >= 64 << 20)) || fail "the exe reserves only 0x$reserve bytes of stack"
 # Loaded before the program runs, so before that restriction: only libraries
 # Windows always takes from the system (known DLLs) or, for the common
 # controls the manifest asks for, from its side-by-side store.
