@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Remakes src/res/rinban2.ico, the exe's icon: the 16-colour 32 x 32 image
-# of src/res/rinban2-16colour.ico for old displays, and 16, 24, 32, 48 and
-# 256 px with alpha, each drawn for its size by ImageMagick: every member on
+# of src/res/rinban2-16colour.ico for old displays, and 16, 20, 24, 32, 40,
+# 48, 64 and 256 px with alpha (the small and big icon at 100 %, 125 %,
+# 150 % and 200 %), each drawn for its size by ImageMagick: every member on
 # a ring, one line for every pairing. Small sizes have fewer members,
 # thicker strokes and no smoothing, so they stay crisp.
 set -euo pipefail
@@ -34,11 +35,14 @@ draw() {
 }
 
 draw 16 5 1 1.5 no
+draw 20 5 1 1.7 no
 draw 24 5 1 2.2 no
 draw 32 6 1 2.6 yes
+draw 40 6 1.25 3.2 yes
 draw 48 7 1.5 3.8 yes
+draw 64 7 2 5 yes
 draw 256 7 9 24 yes
-convert "$work"/{16,24,32,48,256}.png "$work/alpha.ico"
+convert "$work"/{16,20,24,32,40,48,64,256}.png "$work/alpha.ico"
 
 # One icon file: the 16-colour image first, then the new ones.
 /usr/bin/python3 - "$res/rinban2-16colour.ico" "$work/alpha.ico" "$res/rinban2.ico" <<'EOF'

@@ -10,6 +10,7 @@
 #include "text/messages.h"
 #include "window/container.h"
 #include "window/control_ids.h"
+#include "window/density.h"
 #include "window/failure.h"
 #include "window/keyboard.h"
 #include "window/option_exchange.h"
@@ -42,13 +43,7 @@ bool TForm1::Create() {
                                                    ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   if (!InitCommonControlsEx(&classes)) InitCommonControls();
   RegisterContainerClasses(instance_);
-
-  FormFont made = MakeFormFont();
-  if (!made.font) return false;
-  font_ = std::move(made.font);
-  scale_ = made.scale;
-
-  MakeFormWindow(instance_, WindowProc, this, scale_);  // WM_NCCREATE sets hwnd_
+  MakeFormWindow(instance_, WindowProc, this);  // WM_NCCREATE sets hwnd_
   if (!hwnd_) return false;
   SendMessageW(hwnd_, kRunFormCreate, 0, 0);
   return true;
@@ -133,7 +128,23 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_CREATE:
       BuildControls();
+      ApplyDensity(WindowDpi(hwnd_), nullptr);
       return 0;
+    case kGetDpiScaledSize: {
+      // Asked before WM_DPICHANGED: with the layout's own size for the new
+      // density, the rectangle suggested then keeps the pointer on the title.
+      const int dpi = static_cast<int>(w);
+      *reinterpret_cast<SIZE*>(l) = FormFrameSize(MakeFormFont(dpi).scale, dpi);
+      return TRUE;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a screen of another density: laid out anew for it, where
+      // the system puts the window.
+      const RECT& suggested = *reinterpret_cast<const RECT*>(l);
+      const POINT where{suggested.left, suggested.top};
+      ApplyDensity(HIWORD(w), &where);
+      return 0;
+    }
     case kRunFormCreate:
       FormCreate(hwnd_);
       return 0;
@@ -215,13 +226,36 @@ LRESULT TForm1::OnColorStatic(HDC dc, HWND control) {
 // ---- building the controls
 
 void TForm1::BuildControls() {
-  BuildFormControls(hwnd_, instance_, font_.Get(), scale_, controls_);
+  BuildFormControls(hwnd_, instance_, controls_);
   // The layout state of the table page, which start-up then replaces.
   for (const char* item : {msg::kNumberNone, msg::kNumberPlain, msg::kNumberTwoDigits}) ComboBox2.Add(item);
   ComboBox2.SetItemIndex(2);
   CheckBox1.SetChecked(true);
   for (Swatch* swatch : swatches_) swatch->SetColor(kFaceColorReference);
   TabbedNotebook1.Send(TCM_SETCURSEL, 0);
+}
+
+// Start-up and every move to another density take this one path, from the
+// layout and never from where the controls stand, so no sequence of moves
+// leaves the window other than a start at the last density.
+void TForm1::ApplyDensity(int dpi, const POINT* where) {
+  FormFont made = MakeFormFont(dpi);
+  if (!made.font) ThrowLastError("CreateFontIndirectW");
+  LayOutControls(controls_, made.font.Get(), made.scale);
+  font_ = std::move(made.font);  // the old one goes once no control holds it
+
+  for (const bool smallIcon : {false, true}) {
+    if (HICON icon = LoadFormIcon(instance_, smallIcon, dpi)) {
+      SendMessageW(hwnd_, WM_SETICON, smallIcon ? ICON_SMALL : ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      icons_[smallIcon].reset(icon);
+    }
+  }
+
+  // At start-up the layout's place, moved where the whole window is on the
+  // screen if it is not; the rule's size stays.
+  const POINT at = where ? *where : FitInto(WorkArea(hwnd_), {kFormLeft, kFormTop}, FormFrameSize(made.scale, dpi));
+  PlaceFormWindow(hwnd_, at, made.scale, dpi);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 Swatch* TForm1::SwatchFor(HWND window) {

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string_view>
+#include <type_traits>
 
 #include "schedule/generation.h"
 #include "table/options.h"
@@ -114,6 +116,7 @@ class TForm1 final : public GenerationView {
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnColorStatic(HDC dc, HWND control);
   void BuildControls();
+  void ApplyDensity(int dpi, const POINT* where);
   Swatch* SwatchFor(HWND window);
   void ShowPage(int index) const;
 
@@ -121,7 +124,11 @@ class TForm1 final : public GenerationView {
   FormDialogs& dialogs_;
   HWND hwnd_ = nullptr;
   GdiObject<HFONT> font_;
-  Scaling scale_;
+  // The window's own icons, big and small, for its density.
+  struct IconFree {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HICON>, IconFree> icons_[2];
   Text listing_;
   TextList customColors_;
   FocusMemory focus_;

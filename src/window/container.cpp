@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "window/layout.h"
 #include "window/scoped_gdi.h"
 
 namespace rinban {
@@ -23,10 +24,13 @@ void PaintGroup(HWND window, HDC dc) {
   caption.resize(static_cast<size_t>(GetWindowTextW(window, caption.data(), length + 1)));
   SIZE size{};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-  RECT band{6, 0, 6 + size.cx + 4, metrics.tmHeight};
+  // The band's place scales as the layout does, by the font's text height.
+  auto scale = [&](int value) { return MulDiv(value, metrics.tmHeight, kLayoutTextHeight); };
+  const int text = scale(kGroupCaptionBand + kGroupCaptionPad);
+  RECT band{scale(kGroupCaptionBand), 0, text + size.cx + scale(kGroupCaptionPad), metrics.tmHeight};
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   SetTextColor(dc, GetSysColor(IsWindowEnabled(window) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-  ExtTextOutW(dc, 8, 0, ETO_OPAQUE, &band, caption.c_str(), static_cast<UINT>(caption.size()), nullptr);
+  ExtTextOutW(dc, text, 0, ETO_OPAQUE, &band, caption.c_str(), static_cast<UINT>(caption.size()), nullptr);
 }
 
 LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM w, LPARAM l) {

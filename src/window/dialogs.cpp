@@ -12,7 +12,9 @@
 #include "text/error.h"
 #include "text/messages.h"
 #include "window/control_ids.h"
+#include "window/density.h"
 #include "window/failure.h"
+#include "window/layout.h"
 #include "window/scoped_gdi.h"
 #include "window/wide.h"
 
@@ -24,18 +26,18 @@ namespace {
 struct MessageBoxState {
   std::wstring text;
   HFONT font = nullptr;
+  int dpi = kLayoutDpi;  // the owner's
+  RECT screen{};         // the owner's monitor
   std::exception_ptr failure;  // from inside the dialog, thrown again outside it
 };
-
-constexpr int kMargin = 12;
-constexpr int kGap = 12;
 
 void BuildMessageBox(HWND dialog, MessageBoxState* state) {
   SetWindowTextW(dialog, ToWide(msg::kAppTitle).c_str());
   const std::wstring okText = ToWide(msg::kOkButton);
   TEXTMETRICW metrics{};
+  const RECT& screen = state->screen;
   // Wrapped at word breaks to at most half the screen width.
-  RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  RECT text{0, 0, (screen.right - screen.left) / 2, 0};
   SIZE ok{};
   {
     WindowDc dc(dialog);
@@ -47,22 +49,25 @@ void BuildMessageBox(HWND dialog, MessageBoxState* state) {
   }
 
   const int lineHeight = metrics.tmHeight;
-  const int buttonWidth = std::max<int>(ok.cx + 2 * lineHeight, MulDiv(75, lineHeight, 13));
+  const int buttonWidth =
+      std::max<int>(ok.cx + 2 * lineHeight, MulDiv(kMessageButtonWidth, lineHeight, kMessageButtonLine));
   const int buttonHeight = lineHeight + lineHeight * 3 / 4;
+  const int margin = MulDiv(kMessageMargin, state->dpi, kLayoutDpi);
+  const int gap = MulDiv(kMessageGap, state->dpi, kLayoutDpi);
   const int textWidth = std::max<int>(text.right, 1);
   const int textHeight = std::max<int>(text.bottom, lineHeight);
-  const int clientWidth = std::max(textWidth, buttonWidth) + 2 * kMargin;
-  const int clientHeight = kMargin + textHeight + kGap + buttonHeight + kMargin;
+  const int clientWidth = std::max(textWidth, buttonWidth) + 2 * margin;
+  const int clientHeight = margin + textHeight + gap + buttonHeight + margin;
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HWND label = CreateWindowExW(0, L"STATIC", state->text.c_str(),
                                WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
-                               (clientWidth - textWidth) / 2, kMargin, textWidth, textHeight, dialog,
+                               (clientWidth - textWidth) / 2, margin, textWidth, textHeight, dialog,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::MessageText)),
                                instance, nullptr);
   HWND button = CreateWindowExW(0, L"BUTTON", okText.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                (clientWidth - buttonWidth) / 2, kMargin + textHeight + kGap,
+                                (clientWidth - buttonWidth) / 2, margin + textHeight + gap,
                                 buttonWidth, buttonHeight, dialog,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance,
                                 nullptr);
@@ -70,14 +75,10 @@ void BuildMessageBox(HWND dialog, MessageBoxState* state) {
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
   SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
 
-  RECT frame{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE frame = FrameSize({clientWidth, clientHeight}, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)),
+                                static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)), WindowDpi(dialog));
+  SetWindowPos(dialog, nullptr, (screen.left + screen.right - frame.cx) / 2,
+               (screen.top + screen.bottom - frame.cy) / 2, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   SetFocus(button);
 }
 
@@ -151,9 +152,14 @@ UINT_PTR CALLBACK ColorHook(HWND dialog, UINT message, WPARAM, LPARAM) {
 void Win32Dialogs::ShowMessage(HWND owner, const Text& text) {
   MessageBoxState state;
   state.text = ToWide(text);
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  // At the owner's density and on its monitor, which may not be the
+  // primary one, so the box never opens on a screen of another density.
+  state.dpi = WindowDpi(owner);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  state.screen = monitor.rcMonitor;
+  const NONCLIENTMETRICSW metrics = NonClientMetrics(state.dpi);
   const GdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfMessageFont));
   state.font = font.Get();
   std::vector<WORD> dialogTemplate = EmptyDialogTemplate();

@@ -8,14 +8,11 @@
 
 #include "text/messages.h"
 #include "window/container.h"
+#include "window/density.h"
 #include "window/failure.h"
 
 namespace rinban {
 namespace {
-
-constexpr int kLayoutFontHeight = 12;
-constexpr int kComboItemHeight = 12;
-constexpr int kComboDropItems = 8;
 
 // The window class and styles of each kind, in ControlKind order.
 struct KindTraits {
@@ -81,20 +78,21 @@ int TextWidth(HFONT font, const std::wstring& text) {
   return size.cx;
 }
 
-// The field shows exactly fieldHeight pixels; the dropped items are 12 layout pixels high.
+// The field shows exactly fieldHeight pixels; the dropped items are the layout's item height.
 void SetComboHeights(const ComboBox& combo, int fieldHeight, Scaling scale) {
-  combo.Send(CB_SETITEMHEIGHT, 0, scale(kComboItemHeight));
+  const int item = scale(kComboItemHeight);
+  combo.Send(CB_SETITEMHEIGHT, 0, item);
   // Some platforms take a list item height through the combo only when it
   // is owner-drawn (and keep the font's height); its list box takes it
   // directly. After WM_SETFONT, which would set it back.
   COMBOBOXINFO parts{};
   parts.cbSize = sizeof parts;
   if (GetComboBoxInfo(combo.Handle(), &parts) && parts.hwndList)
-    SendMessageW(parts.hwndList, LB_SETITEMHEIGHT, 0, scale(kComboItemHeight));
+    SendMessageW(parts.hwndList, LB_SETITEMHEIGHT, 0, item);
   // The field is its item height plus a frame that differs between
   // platforms (and CB_GETITEMHEIGHT does not always echo what was set), so
-  // set a guess, measure, and correct by the difference.
-  int field = fieldHeight - 6;
+  // start from the item's height, measure, and correct by the difference.
+  int field = item;
   for (int tries = 0; tries < 3 && field > 0; ++tries) {
     combo.Send(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     RECT box{};
@@ -106,7 +104,7 @@ void SetComboHeights(const ComboBox& combo, int fieldHeight, Scaling scale) {
 }
 
 // What a kind needs once its window exists.
-void SetUp(const ControlSpec& spec, HWND window, Scaling scale, const ControlTable& table) {
+void SetUp(const ControlSpec& spec, HWND window, const ControlTable& table) {
   switch (spec.kind) {
     case ControlKind::Page: {
       std::wstring tab = ToWide(spec.caption);
@@ -124,22 +122,17 @@ void SetUp(const ControlSpec& spec, HWND window, Scaling scale, const ControlTab
     case ControlKind::Edit:
       SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // a pasted title is never cut
       break;
-    case ControlKind::ComboBox:
-      SetComboHeights(ComboBox(table, spec.id), scale(spec.height), scale);
-      break;
     case ControlKind::MemberList: {
       const ListView view(table, spec.id);
       view.Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
       view.AddColumn(0, msg::kRoundColumn, 0);
       view.AddColumn(1, msg::kOpponentColumn, 0);
-      view.FitColumns();
       break;
     }
     case ControlKind::RoundList: {
       const ListView view(table, spec.id);
       view.Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FLATSB);
       view.AddColumn(0, "", 0);
-      view.FitColumns();
       break;
     }
     case ControlKind::Progress:
@@ -164,38 +157,35 @@ bool StartsGroup(std::span<const ControlSpec> layout, size_t index) {
   return true;
 }
 
-HWND MakeControl(const ControlSpec& spec, bool groupStart, HWND form, HINSTANCE instance, HFONT font,
-                 Scaling scale, const ControlTable& table) {
+HWND MakeControl(const ControlSpec& spec, bool groupStart, HWND form, HINSTANCE instance,
+                 const ControlTable& table) {
   const KindTraits& traits = TraitsOf(spec.kind);
   DWORD style = WS_CHILD | WS_VISIBLE | traits.style;
   if (groupStart) style |= WS_GROUP;
   if (spec.kind == ControlKind::Page && spec.id != id::Page1) style &= ~WS_VISIBLE;  // the first page shows
   if (spec.tabStop) style |= WS_TABSTOP;
   if (!spec.enabled) style |= WS_DISABLED;
-
-  int height = scale(spec.height);
-  if (spec.kind == ControlKind::ComboBox) height += scale(kComboItemHeight) * kComboDropItems + 2;  // the dropped list
   const std::wstring caption = spec.kind == ControlKind::Page ? std::wstring() : ToWide(spec.caption);
-  int left = scale(spec.x);
-  int width = scale(spec.width);
+  HWND parent = spec.parent ? table[spec.parent] : form;
+  HWND window = CreateWindowExW(traits.exStyle, traits.className, caption.c_str(), style, spec.x, spec.y,
+                                spec.width, spec.height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+  if (!window) ThrowLastError(Text("CreateWindowExW ") + spec.name);
+  return window;
+}
+
+// Edges, not sizes, are scaled: edges that meet or line up in the layout
+// still do at any scale.
+RECT PlaceOf(const ControlSpec& spec, HFONT font, Scaling scale) {
+  RECT box{scale(spec.x), scale(spec.y), scale(spec.x + spec.width), scale(spec.y + spec.height)};
   if (spec.kind == ControlKind::RightLabel) {
     // A substitute font may run wider than the one the layout was made
     // for: grow to the left, so the text stays on one line and still ends
     // at the layout's right edge.
-    const int right = left + width;
-    const int needed = TextWidth(font, caption);
-    if (needed > width) {
-      left = std::max(0, right - needed);
-      width = right - left;
-    }
+    const int needed = TextWidth(font, ToWide(spec.caption));
+    if (needed > box.right - box.left) box.left = std::max(0, static_cast<int>(box.right) - needed);
   }
-  HWND parent = spec.parent ? table[spec.parent] : form;
-  HWND window = CreateWindowExW(traits.exStyle, traits.className, caption.c_str(), style, left,
-                                scale(spec.y), width, height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-  if (!window) ThrowLastError(Text("CreateWindowExW ") + spec.name);
-  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return window;
+  return box;
 }
 
 constexpr wchar_t kFormClass[] = L"TForm1";
@@ -204,28 +194,44 @@ constexpr DWORD kFormExStyle = 0;
 
 }  // namespace
 
-HWND MakeFormWindow(HINSTANCE instance, WNDPROC procedure, void* param, Scaling scale) {
+HWND MakeFormWindow(HINSTANCE instance, WNDPROC procedure, void* param) {
   WNDCLASSEXW type{};
   type.cbSize = sizeof type;
   type.lpfnWndProc = procedure;
   type.hInstance = instance;
-  // Each from the image drawn for its size, the title bar's too; LoadIcon
-  // would take the large one only.
-  auto icon = [&](int width, int height) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(width),
-                                         GetSystemMetrics(height), LR_DEFAULTCOLOR | LR_SHARED));
-  };
-  type.hIcon = icon(SM_CXICON, SM_CYICON);
-  type.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
+  // No class icons: the window sets its own for its density (LoadFormIcon).
   type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   type.lpszClassName = kFormClass;
   RegisterClassExW(&type);  // fails harmlessly when already registered
 
-  RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  return CreateWindowExW(kFormExStyle, kFormClass, L"", kFormStyle, kFormLeft, kFormTop,
-                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, param);
+  // Made at the layout's place, so on the monitor whose density it starts with.
+  return CreateWindowExW(kFormExStyle, kFormClass, L"", kFormStyle, kFormLeft, kFormTop, kClientWidth,
+                         kClientHeight, nullptr, nullptr, instance, param);
+}
+
+SIZE FormFrameSize(Scaling scale, int dpi) {
+  return FrameSize({scale(kClientWidth), scale(kClientHeight)}, kFormStyle, kFormExStyle, dpi);
+}
+
+void PlaceFormWindow(HWND form, POINT at, Scaling scale, int dpi) {
+  const SIZE frame = FormFrameSize(scale, dpi);
+  constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(form, nullptr, at.x, at.y, frame.cx, frame.cy, kFlags);
+  RECT client{};
+  GetClientRect(form, &client);
+  const int wrongWidth = static_cast<int>(client.right) - scale(kClientWidth);
+  const int wrongHeight = static_cast<int>(client.bottom) - scale(kClientHeight);
+  if (wrongWidth || wrongHeight)
+    SetWindowPos(form, nullptr, 0, 0, frame.cx - wrongWidth, frame.cy - wrongHeight, kFlags | SWP_NOMOVE);
+}
+
+HICON LoadFormIcon(HINSTANCE instance, bool smallIcon, int dpi) {
+  // The image drawn for that size; not shared, as the system keeps shared
+  // icons at its own sizes only.
+  const int width = MetricForDpi(smallIcon ? SM_CXSMICON : SM_CXICON, dpi);
+  const int height = MetricForDpi(smallIcon ? SM_CYSMICON : SM_CYICON, dpi);
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
 }
 
 HWND FindComponent(const ControlTable& table, std::string_view name) {
@@ -234,29 +240,41 @@ HWND FindComponent(const ControlTable& table, std::string_view name) {
   return nullptr;
 }
 
-FormFont MakeFormFont() {
+FormFont MakeFormFont(int dpi) {
   FormFont made;
-  int dpi = 96;
-  {
-    WindowDc screen;
-    dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  }
-  made.font.Reset(MakeFont(MulDiv(kLayoutFontHeight, dpi, 96)));
+  made.font.Reset(MakeFont(MulDiv(kLayoutTextHeight, dpi, kLayoutDpi)));
   if (!made.font) return made;
-  // The layout was made for a text height of 12: a face that draws taller
-  // (a substitute), or a denser screen, grows every box with it.
+  // The layout was made for the text height of its font: a face that draws
+  // taller (a substitute), or a denser screen, grows every box with it.
   const int height = TextHeight(made.font.Get());
-  if (height > 0) made.scale = Scaling{height, kLayoutFontHeight};
+  if (height > 0) made.scale = Scaling{height, kLayoutTextHeight};
   return made;
 }
 
-void BuildFormControls(HWND form, HINSTANCE instance, HFONT font, Scaling scale, ControlTable& table) {
+void BuildFormControls(HWND form, HINSTANCE instance, ControlTable& table) {
   const std::span<const ControlSpec> layout = FormLayout();
   for (size_t index = 0; index < layout.size(); ++index) {
     const ControlSpec& spec = layout[index];
-    HWND window = MakeControl(spec, StartsGroup(layout, index), form, instance, font, scale, table);
+    HWND window = MakeControl(spec, StartsGroup(layout, index), form, instance, table);
     table.Set(spec.id, window);
-    SetUp(spec, window, scale, table);
+    SetUp(spec, window, table);
+  }
+}
+
+void LayOutControls(const ControlTable& table, HFONT font, Scaling scale) {
+  for (const ControlSpec& spec : FormLayout()) {
+    HWND window = table[spec.id];
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const RECT box = PlaceOf(spec, font, scale);
+    const bool combo = spec.kind == ControlKind::ComboBox;
+    int height = box.bottom - box.top;
+    // A drop-down's window reaches over its dropped list.
+    if (combo) height += scale(kComboItemHeight) * kComboDropItems + scale(kComboListBorder);
+    SetWindowPos(window, nullptr, box.left, box.top, box.right - box.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // What the new font and size reset.
+    if (combo) SetComboHeights(ComboBox(table, spec.id), box.bottom - box.top, scale);
+    if (spec.kind == ControlKind::MemberList || spec.kind == ControlKind::RoundList)
+      ListView(table, spec.id).FitColumns();
   }
 }
 

@@ -590,6 +590,14 @@ void App::ShowPage(int page) {
               "page " + std::to_string(other + 1) + " is still shown with page " + std::to_string(page + 1));
 }
 
+void App::MoveToDensity(int dpi) {
+  RECT suggested{};
+  GetWindowRect(main_, &suggested);
+  RemoteBuffer buffer(process_.hProcess, sizeof suggested);
+  buffer.Write(0, &suggested, sizeof suggested);
+  Send(main_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(buffer.At()));
+}
+
 void App::Screenshot(const std::wstring& bmpPath, HWND window) {
   if (!window) window = main_;
   // The pointer where an earlier test left it would light up what it rests

@@ -169,6 +169,10 @@ class App {
   // The visible box of the program, if any.
   std::optional<Box> FindBox();
 
+  // What a move to a monitor of density dpi sends the main window, with the
+  // suggested rectangle where the window is.
+  void MoveToDensity(int dpi);
+
   // 24-bit BMP of the client area of window (the main window by default)
   // as it is on the screen.
   void Screenshot(const std::wstring& bmpPath, HWND window = nullptr);

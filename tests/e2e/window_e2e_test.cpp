@@ -184,6 +184,9 @@ TEST(WindowE2E, GeneratesBrowsesSavesCopiesAndWritesTheTable) {
   EXPECT_EQ(lines[60], "</table>");
   EXPECT_EQ(lines[62], "</body></html>");
 
+  // Laid out anew on a denser monitor, for a person to look at.
+  app->MoveToDensity(144);
+  app->Screenshot(Artifact(L"page4-144dpi.bmp"));
   EXPECT_TRUE(app->Close());
 }
 

@@ -126,7 +126,7 @@ while at < len(data):
 print(" ".join(sorted(found)))
 EOF
 )
-[ "$icons" = "16x16/32 24x24/32 256x256/32 32x32/32 32x32/4 48x48/32" ] || fail "the exe's icon holds $icons"
+[ "$icons" = "16x16/32 20x20/32 24x24/32 256x256/32 32x32/32 32x32/4 40x40/32 48x48/32 64x64/32" ] || fail "the exe's icon holds $icons"
 
 ((fails == 0)) || exit 1
 echo "package $name: contents, guide and headers checked"

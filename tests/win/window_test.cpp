@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -20,6 +21,7 @@
 #include "table/options.h"
 #include "text/messages.h"
 #include "window/control_ids.h"
+#include "window/density.h"
 #include "window/scoped_gdi.h"
 #include "window/wide.h"
 
@@ -128,8 +130,10 @@ Measured Measure(HWND control, const std::wstring& text = {}) {
   return measured;
 }
 
-TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
-  TForm1& form = Open();
+// Every control where the layout puts it, scaled edge by edge by the text
+// height of the form's font as it is now: a fresh start at the form's
+// density gives exactly this.
+void ExpectLaidOut(TForm1& form) {
   // The layout is drawn for a text height of 12 and grows with the real one.
   const TEXTMETRICW metrics = Measure(form.Button1.Handle()).metrics;
   auto scaled = [&](int v) { return MulDiv(v, metrics.tmHeight, 12); };
@@ -137,14 +141,10 @@ TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
   GetClientRect(form.Handle(), &client);
   EXPECT_EQ(client.right, scaled(329));
   EXPECT_EQ(client.bottom, scaled(424));
-  RECT frame{};
-  GetWindowRect(form.Handle(), &frame);
-  EXPECT_EQ(frame.left, 1);
-  EXPECT_EQ(frame.top, 0);
   const LONG style = GetWindowLongW(form.Handle(), GWL_STYLE);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
-
+  std::set<LONG> labelEdges;  // on the screen
   for (const Place& place : kPlaces) {
     SCOPED_TRACE(place.id);
     HWND control = FindById(form.Handle(), place.id);
@@ -156,21 +156,34 @@ TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
     }
     RECT box{};
     GetWindowRect(control, &box);
+    if (place.growsLeft) labelEdges.insert(box.right);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&box), 2);
     EXPECT_EQ(box.top, scaled(place.y));
+    EXPECT_EQ(box.bottom, scaled(place.y + place.height));
+    EXPECT_EQ(box.right, scaled(place.x + place.width));
+    // Right-aligned labels keep their right edge; a wider substitute font
+    // may push their left edge out.
     if (place.growsLeft) {
-      // Right-aligned labels keep their right edge; a wider substitute font
-      // may push their left edge out.
-      EXPECT_EQ(box.right, scaled(place.x) + scaled(place.width));
       EXPECT_LE(box.left, scaled(place.x));
     } else {
       EXPECT_EQ(box.left, scaled(place.x));
-      EXPECT_EQ(box.right - box.left, scaled(place.width));
     }
-    EXPECT_EQ(box.bottom - box.top, scaled(place.height));
   }
+  EXPECT_EQ(labelEdges.size(), 1u) << "the right-aligned labels do not line up";
+  RECT view{};
+  GetClientRect(form.ListView1.Handle(), &view);
+  EXPECT_EQ(form.ListView1.ColumnWidth(0) + form.ListView1.ColumnWidth(1), view.right);
   for (const ComboBox* combo : {&form.ComboBox1, &form.ComboBox2, &form.ComboBox3})
     EXPECT_EQ(combo->Send(CB_GETITEMHEIGHT, 0), scaled(12)) << GetDlgCtrlID(combo->Handle());
+}
+
+TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
+  TForm1& form = Open();
+  ExpectLaidOut(form);
+  RECT frame{};
+  GetWindowRect(form.Handle(), &frame);
+  EXPECT_EQ(frame.left, 1);
+  EXPECT_EQ(frame.top, 0);
   EXPECT_EQ(form.FindComponent("StaticText3"), form.StaticText3.Handle());
   EXPECT_EQ(form.FindComponent("StaticText9"), nullptr);
 
@@ -188,9 +201,50 @@ TEST_F(FormTest, EveryControlSitsWhereTheLayoutPutsIt) {
   // The real font, and the test font made like it, draw no leading: at 96
   // DPI nothing grows.
   if (!std::getenv("RINBAN_TALL_FACE")) {
+    const TEXTMETRICW metrics = Measure(form.Button1.Handle()).metrics;
     EXPECT_EQ(metrics.tmHeight, MulDiv(12, dpi, 96));
     EXPECT_EQ(metrics.tmInternalLeading, 0);
   }
+}
+
+TEST_F(FormTest, AfterMovesBetweenDensitiesTheWindowIsAFreshStartAtEach) {
+  TForm1& form = Open();
+  List("山本太郎\r\n鈴木一郎\r\nSuzuki\r\n");
+  Click(form.Button1);  // the list views' columns fitted to rows
+  // Back at last to the density it started with.
+  for (const int dpi : {144, 120, 96, SystemDpi()}) {
+    SCOPED_TRACE(dpi);
+    // What a move to a monitor of that density sends; the size is the system's guess.
+    RECT suggested{40, 30, 40 + MulDiv(337, dpi, 96), 30 + MulDiv(453, dpi, 96)};
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    LOGFONTW face{};
+    GetObjectW(reinterpret_cast<HFONT>(form.Memo1.Send(WM_GETFONT)), sizeof face, &face);
+    EXPECT_EQ(face.lfHeight, -MulDiv(12, dpi, 96));
+    ExpectLaidOut(form);
+    RECT frame{};
+    GetWindowRect(form.Handle(), &frame);
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.top, 30);
+    ICONINFO icon{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(form.Handle(), WM_GETICON, ICON_SMALL, 0)), &icon));
+    BITMAP mask{};
+    GetObjectW(icon.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, MetricForDpi(SM_CXSMICON, dpi));
+    DeleteObject(icon.hbmMask);
+    DeleteObject(icon.hbmColor);
+  }
+}
+
+TEST(FormPlacement, MovedOntoTheWorkAreaNeverShrunk) {
+  const RECT work{0, 40, 1366, 728};  // a task bar along the top
+  auto at = [&](POINT wanted, SIZE size) {
+    const POINT p = FitInto(work, wanted, size);
+    return std::pair(p.x, p.y);
+  };
+  EXPECT_EQ(at({1, 50}, {337, 453}), std::pair(1L, 50L));        // fits: stays
+  EXPECT_EQ(at({1, 0}, {337, 453}), std::pair(1L, 40L));         // off the task bar
+  EXPECT_EQ(at({1200, 600}, {337, 453}), std::pair(1029L, 275L));  // back from the far edges
+  EXPECT_EQ(at({9, 0}, {1400, 806}), std::pair(0L, 40L));        // too big: its title bar on the screen
 }
 
 TEST_F(FormTest, EveryCaptionFitsItsControl) {
