@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Refreshes the guide's screenshots from the program's own headless run
-# (scripts/run.sh), the picture of table.html from the file the program
-# writes, and renders the guide with headless Chromium:
+# (scripts/run.sh), the pictures of table.html (the sample list, and its
+# first five names) from the files the program writes, and renders the
+# guide with headless Chromium:
 # build/guide/guide.png (the whole page) and docs/guide.png (its top, for
 # the README). Installs Debian's chromium when it is missing.
 set -euo pipefail
@@ -28,21 +29,30 @@ render() {  # html png width height
   rm -rf "$profile"
 }
 # The sample list's cross table as the program writes it, with two-digit
-# numbers and the points column, opened straight from the file.
-table=$root/build/guide/table
-rm -rf "$table"
-mkdir -p "$table"
-cp build/win/rinban2.exe examples/list.txt "$table/"
-printf '[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=2\r\nPointInt=1\r\n' |
-  iconv -f UTF-8 -t CP932 >"$table/rinban2.INI"
+# numbers and the points column, opened straight from the file; and the same
+# for its first five names, where the bye gets a row and a column.
+tables=$root/build/guide/tables
+rm -rf "$tables"
+for case in table-html table-odd; do
+  mkdir -p "$tables/$case"
+  cp build/win/rinban2.exe "$tables/$case/"
+  printf '[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=2\r\nPointInt=1\r\n' |
+    iconv -f UTF-8 -t CP932 >"$tables/$case/rinban2.INI"
+done
+cp examples/list.txt "$tables/table-html/"
+head -n 5 examples/list.txt >"$tables/table-odd/list.txt"
 (
   source scripts/wine-env.sh
   wine_env_up "$root/build/win"
   trap wine_env_down EXIT
-  wine build/win/e2e_driver.exe --tables "$(winepath -w "$table")" </dev/null >/dev/null
+  wine build/win/e2e_driver.exe --tables "$(winepath -w "$tables/table-html")" \
+    "$(winepath -w "$tables/table-odd")" </dev/null >/dev/null
 )
-render "$table/table.html" "$root/docs/ja/images/table-html.png" 900 460
-render "$root/docs/ja/index.html" "$root/build/guide/guide.png" 1000 12000
+for case in table-html table-odd; do
+  /usr/bin/python3 tests/e2e/browsers.py --picture "$tables/$case/table.html" 900 "$tables/$case.png" table
+  convert "$tables/$case.png" -strip "docs/ja/images/$case.png"
+done
+/usr/bin/python3 tests/e2e/browsers.py --picture "$root/docs/ja/index.html" 1000 "$root/build/guide/guide.png"
 render "$root/docs/ja/index.html" "$root/docs/guide.png" 900 1300
 echo "$root/build/guide/guide.png"
 echo "$root/docs/guide.png"

@@ -25,6 +25,21 @@ for tree in win win32; do
   zips+=("$root/$build/package/"*.zip)
 done
 
+# The same commit gives the same zips with these versions; another compiler,
+# linker, CMake or zlib (which deflates the zip) may give other bytes.
+echo
+echo "Built with:"
+version() { dpkg-query -W -f='${Version}' "$1" 2>/dev/null || echo unknown; }
+for arch in x86_64 i686; do
+  echo "  $("$arch-w64-mingw32-g++-posix" --version | head -n 1), runtime $(version "mingw-w64-${arch//_/-}-dev")"
+  echo "  $("$arch-w64-mingw32-ld" --version | head -n 1)"
+done
+echo "  $(cmake --version | head -n 1), zlib $(version zlib1g)"
+
 echo
 echo "Packages (a .sha256 file beside each):"
 printf '%s\n' "${zips[@]}"
+default=$(sed -n 's/^set(RINBAN_DEFAULT_HOME_PAGE "\(.*\)")$/\1/p' CMakeLists.txt)
+if [ "$(sed -n 's/^RINBAN_HOME_PAGE:[A-Z]*=//p' build/win/CMakeCache.txt)" = "$default" ]; then
+  echo "Not for publication: set RINBAN_HOME_PAGE to the real home page (table.html links to $default)."
+fi

@@ -4,11 +4,16 @@ Wine) writes it for a few realistic lists, and headless Chromium and Firefox,
 each with a Japanese and an English interface, open every file from disk.
 Each must decode it as Shift_JIS and show the title and every cell as written.
 
-Usage: browsers.py BUILD_DIR (which holds e2e_driver.exe and rinban2.exe).
+Usage: browsers.py BUILD_DIR (which holds e2e_driver.exe and rinban2.exe),
+or browsers.py --guide GUIDE.html OUT_DIR: the guide at a phone's and a
+desktop's width, never wider than the screen, a picture of each in OUT_DIR;
+or browsers.py --picture PAGE.html WIDTH OUT.png [SELECTOR]: the whole page
+at that width, or the element SELECTOR picks.
 Chromium is driven over its DevTools pipe, Firefox over Marionette; nothing
 but the standard library. Exits non-zero on any failure; the browsers and
 their profiles go even then.
 """
+import base64
 import fcntl
 import json
 import os
@@ -181,9 +186,16 @@ class Chromium(Browser):
             self._buffer += chunk
         raise RuntimeError("chromium did not answer " + method)
 
-    def page(self, url):
-        target = self.send("Target.createTarget", {"url": url})["targetId"]
+    def page(self, url, width=None, only=None):
+        """What PAGE_SCRIPT reads of url, or with a width the tab shown on a
+        screen that wide (a phone's below 480 px): its width and a picture,
+        of the whole page or of the element the selector only picks."""
+        target = self.send("Target.createTarget", {"url": "about:blank"})["targetId"]
         session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True})["sessionId"]
+        if width:
+            self.send("Emulation.setDeviceMetricsOverride",
+                      {"width": width, "height": 800, "deviceScaleFactor": 1, "mobile": width < 480}, session)
+        self.send("Page.navigate", {"url": url}, session)
         deadline = time.monotonic() + WAIT
         while True:
             # The new tab is complete once on about:blank, before the file.
@@ -194,6 +206,22 @@ class Chromium(Browser):
             if time.monotonic() > deadline:
                 raise RuntimeError("chromium did not load " + url)
             time.sleep(0.05)
+        if width:
+            size = self.send("Runtime.evaluate", {"expression": "[document.documentElement.scrollWidth, "
+                                                  "document.documentElement.scrollHeight]",
+                                                  "returnByValue": True}, session)["result"]["value"]
+            self.send("Emulation.setDeviceMetricsOverride", {"width": width, "height": size[1],
+                      "deviceScaleFactor": 1, "mobile": width < 480}, session)
+            shot = {"format": "png"}
+            if only:
+                box = self.send("Runtime.evaluate", {"expression": "(r => [r.x, r.y, r.width, r.height])"
+                                                     "(document.querySelector(%s).getBoundingClientRect())"
+                                                     % json.dumps(only), "returnByValue": True},
+                                session)["result"]["value"]
+                shot["clip"] = dict(zip(("x", "y", "width", "height"), box), scale=1)
+            picture = self.send("Page.captureScreenshot", shot, session)["data"]
+            self.send("Target.closeTarget", {"targetId": target})
+            return size[0], base64.b64decode(picture)
         shown = self.send("Runtime.evaluate", {"expression": "(() => {%s})()" % PAGE_SCRIPT,
                                                "returnByValue": True}, session)
         self.send("Target.closeTarget", {"targetId": target})
@@ -324,7 +352,44 @@ def check(view, url, shown, case):
     return ["%s %s: %s" % (view, case, f) for f in faults]
 
 
+def guide(page, out):
+    """The guide on a phone's screen and a desktop's: never wider than the
+    screen, and a picture of each in out for a person to look at."""
+    faults = []
+    tmp = tempfile.mkdtemp(prefix="guide-", dir=out)
+    browser = Chromium("ja", tmp)
+    try:
+        for width in (360, 390, 1280):
+            scroll, picture = browser.page(pathlib.Path(page).resolve().as_uri(), width)
+            pathlib.Path(out, "guide-%d.png" % width).write_bytes(picture)
+            if scroll > width:
+                faults.append("at %d px the guide is %d px wide" % (width, scroll))
+    finally:
+        browser.close()
+        shutil.rmtree(tmp, ignore_errors=True)
+    for fault in faults:
+        print(fault)
+    return 1 if faults else 0
+
+
+def picture(page, width, png, only=None):
+    """The whole of page at that width, or the element the selector only
+    picks, as a PNG file."""
+    tmp = tempfile.mkdtemp(prefix="picture-", dir=os.path.dirname(os.path.abspath(png)))
+    browser = Chromium("ja", tmp)
+    try:
+        pathlib.Path(png).write_bytes(browser.page(pathlib.Path(page).resolve().as_uri(), int(width), only)[1])
+    finally:
+        browser.close()
+        shutil.rmtree(tmp, ignore_errors=True)
+    return 0
+
+
 def main():
+    if sys.argv[1] == "--guide":
+        return guide(sys.argv[2], sys.argv[3])
+    if sys.argv[1] == "--picture":
+        return picture(*sys.argv[2:6])
     build = os.path.abspath(sys.argv[1])
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("browsers: stopped"))
     tmp = tempfile.mkdtemp(prefix="browsers-", dir=build)  # what a kill leaves stays in the build

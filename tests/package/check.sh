@@ -46,7 +46,23 @@ extra=$(grep -vxE 'rinban2\.exe|list\.txt|LICENSE\.txt|guide/.*' <<<"$entries" |
 
 guide="$folder/guide/index.html"
 grep -qi '<meta charset="utf-8">' "$guide" || fail "the guide declares no UTF-8 charset"
-grep -qF "$(cache RINBAN_HOME_PAGE)" "$guide" || fail "the guide lacks this build's home page"
+home=$(cache RINBAN_HOME_PAGE)
+if [ "$home" = "$(sed -n 's/^set(RINBAN_DEFAULT_HOME_PAGE "\(.*\)")$/\1/p' "$src/CMakeLists.txt")" ]; then
+  ! grep -qE 'https?://' "$guide" || fail "the guide of a build without a home page names an address"
+else
+  grep -qF "$home" "$guide" || fail "the guide lacks this build's home page"
+fi
+for f in list.txt LICENSE.txt; do  # Notepad before Windows 10 1809 knows no other line end
+  /usr/bin/python3 -c 'import sys; d = open(sys.argv[1], "rb").read()
+sys.exit(not d.endswith(b"\r\n") or d.count(b"\n") != d.count(b"\r\n"))' "$folder/$f" ||
+    fail "$f has a line that does not end in CR LF"
+done
+# Read on a phone too: no page wider than a 360 px screen.
+if command -v chromium >/dev/null; then
+  /usr/bin/python3 "$src/tests/e2e/browsers.py" --guide "$guide" "$build/package-test" || fail "the guide does not fit"
+else
+  echo "no chromium: the guide's width is not checked"
+fi
 while read -r link; do
   case $link in http:* | https:* | mailto:* | '#'*) continue ;; esac
   [ -e "$folder/guide/${link%%#*}" ] || fail "the guide links to $link, which the package lacks"
