@@ -33,15 +33,21 @@ struct FileBytes {
 };
 FileBytes ReadFileIfAny(const WidePath& path);
 
-// The new file's name beside the target: the target's with this added.
-inline constexpr char16_t kNewFileSuffix[] = u"~rinban.tmp";
+// A name beside path for a new file of this save alone: the process id and
+// a count no other save of this process has used, so two windows (or two
+// saves at once) never share one, and no leftover of an earlier run blocks.
+WidePath NameBeside(const WidePath& path, unsigned long processId);
 
 enum class WriteResult { Done, CannotCreate, ShortWrite };
 
 // Writes bytes to a new file beside path and then puts it in path's place
 // in one step, so that a failed write leaves the previous file whole and no
-// new file behind. CannotCreate when the new file cannot be made or cannot
-// replace path (a folder, a file another program holds open).
+// new file behind. An existing file keeps what it was: its attributes (and,
+// on Windows, security and streams), and a link stays a link to the file it
+// leads to. A file another program holds for a moment is waited for, about a
+// second. CannotCreate when the new file cannot be made or cannot replace
+// path (a folder, a file another program keeps open; on Windows also a
+// read-only file, which is refused at once, as a folder is).
 WriteResult ReplaceFileWith(const WidePath& path, std::string_view bytes);
 
 // ReplaceFileWith for a fixed relative name. Throws AppError(kCannotCreate,

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/files.h"
 #include "text/error.h"
@@ -73,9 +74,22 @@ FileBytes ReadFileIfAny(const WidePath& path) {
 }
 
 WriteResult ReplaceFileWith(const WidePath& path, std::string_view bytes) {
-  const std::string target = Bytes(path), fresh = Bytes(path + kNewFileSuffix);
-  Fd file{open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)};
-  if (file.fd < 0) return WriteResult::CannotCreate;
+  std::string target = Bytes(path);
+  // A link stays a link: the file it leads to is the one replaced.
+  if (char* real = realpath(target.c_str(), nullptr)) {
+    target = real;
+    free(real);
+  }
+  struct stat old;
+  const bool existed = stat(target.c_str(), &old) == 0;
+  std::string fresh;
+  Fd file{-1};
+  while (file.fd < 0) {
+    fresh = Bytes(NameBeside(WidePathOf(target), static_cast<unsigned long>(getpid())));
+    file.fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (file.fd < 0 && errno != EEXIST) return WriteResult::CannotCreate;
+  }
+  if (existed && !S_ISDIR(old.st_mode)) fchmod(file.fd, old.st_mode & 07777);  // its permissions stay
   bool written = true;
   for (size_t done = 0; written && done < bytes.size();) {
     const ssize_t put = write(file.fd, bytes.data() + done, bytes.size() - done);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "../common/support.h"
 #include "platform/files.h"
@@ -14,6 +16,9 @@ namespace rinban {
 namespace {
 
 using testing_support::ErrorOf;
+
+// Entries in the working folder, to see that no new file stays behind.
+std::ptrdiff_t Entries() { return std::distance(std::filesystem::directory_iterator("."), {}); }
 
 // Each test works in a folder of its own, by paths relative to it.
 class WinFiles : public testing::Test {
@@ -63,7 +68,55 @@ TEST_F(WinFiles, UnwritableTargetsNameThePath) {
     EXPECT_EQ(ErrorOf([&] { WriteWholeFile(path, "abc"); }), FormatWith(msg::kCannotCreate, path)) << path;
   CloseHandle(reader);
   EXPECT_EQ(ReadWholeFile(open), "keep");
-  EXPECT_FALSE(FileExists(open + "~rinban.tmp")) << "the new file was left behind";
+  EXPECT_EQ(Entries(), 2) << "the new file was left behind";
+}
+
+// A save of a hidden file, of one held for a moment or for good, of one
+// file by two threads at once, and from a deep working folder.
+TEST_F(WinFiles, SavesKeepTheFileWaitOutBriefHoldsAndRunTogether) {
+  const auto hold = [] { return CreateFileA("held.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); };
+  WriteWholeFile("hidden.txt", "old");
+  SetFileAttributesA("hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+  WriteWholeFile("hidden.txt", "new");
+  EXPECT_EQ(GetFileAttributesA("hidden.txt") & ~FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_HIDDEN);
+  // Read-only is refused, and at once, as a folder is.
+  SetFileAttributesA("hidden.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(ReplaceFileWith(WidePathOf("hidden.txt"), "newer"), WriteResult::CannotCreate);
+  EXPECT_LT(GetTickCount64() - start, 500u);
+  EXPECT_EQ(ReadWholeFile("hidden.txt"), "new");
+  SetFileAttributesA("hidden.txt", FILE_ATTRIBUTE_NORMAL);
+
+  WriteWholeFile("held.txt", "old");
+  std::thread release([held = hold()] { Sleep(200), CloseHandle(held); });
+  EXPECT_NO_THROW(WriteWholeFile("held.txt", "new"));
+  release.join();
+  HANDLE held = hold();
+  EXPECT_EQ(ErrorOf([&] { WriteWholeFile("held.txt", "newer"); }), FormatWith(msg::kCannotCreate, "held.txt"));
+  CloseHandle(held);
+  EXPECT_EQ(ReadWholeFile("held.txt"), "new");
+
+  // Two threads: each save goes through, and the file is one whole text.
+  const std::string a(1 << 16, 'a'), b(1 << 16, 'b');
+  for (int round = 0; round < 20; ++round) {
+    std::thread other([&] { EXPECT_NO_THROW(WriteWholeFile("both.txt", b)); });
+    EXPECT_NO_THROW(WriteWholeFile("both.txt", a));
+    other.join();
+    const Text now = ReadWholeFile("both.txt");
+    EXPECT_TRUE(now == a || now == b) << now.size() << " bytes";
+  }
+  EXPECT_EQ(Entries(), 3) << "a new or an old file stayed behind";
+
+  // 250 characters: "table.html" fits below the limit, the new file beside it does not.
+  std::wstring deep = folder_.Path().wstring();
+  for (size_t left; (left = 250 - deep.size()) > 0;) {
+    deep += L"\\" + std::wstring(left <= 101 ? left - 1 : 50, L'd');
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+  }
+  ASSERT_TRUE(SetCurrentDirectoryW(deep.c_str()));
+  WriteWholeFile("./table.html", "<html>");
+  EXPECT_EQ(ReadFileIfAny(WidePathOf("./table.html")).bytes, "<html>");
+  DeleteFileW((L"\\\\?\\" + deep + L"\\table.html").c_str());  // too long a name for the folder's removal
 }
 
 }  // namespace
