@@ -207,6 +207,12 @@ struct Reading {
 // bytes include @[\]^_`{|}~, which UTF-8's reading then glues to a character
 // before them; names hardly ever do.
 void AddAscii(Reading& reading, Byte b, bool wide) {
+  // Most bytes of a European list go on with a Latin word: nothing to weigh.
+  if (reading.script == kLatin && reading.latin > 1 && (b | 0x20) >= 'a' && (b | 0x20) <= 'z') {
+    ++reading.latin, ++reading.letters;
+    reading.kana = 0;
+    return;
+  }
   if ((b | 0x20) >= 'a' && (b | 0x20) <= 'z') {
     reading.Add(kLatin, b <= 'Z');
   } else if (b >= '0' && b <= '9') {
@@ -251,10 +257,24 @@ bool Cp932PairClass(Byte lead, Byte trail, Byte& klass) {
   return false;
 }
 
-// The code page 932 reading; false when it is not well-formed.
-bool Cp932Reading(std::string_view text, Reading& reading) {
+bool IsWellFormedCp932(std::string_view text) {
   const auto* s = reinterpret_cast<const Byte*>(text.data());
   const size_t n = text.size();
+  Byte klass;
+  for (size_t i = 0; i < n; ++i) {
+    if (s[i] < 0x80 || (s[i] >= 0xA1 && s[i] <= 0xDF)) continue;
+    if (i + 1 == n || !Cp932PairClass(s[i], s[i + 1], klass)) return false;
+    ++i;
+  }
+  return true;
+}
+
+// The code page 932 reading of a well-formed text, up to where it has more
+// than enough oddities to lose.
+Reading Cp932Reading(std::string_view text, size_t enough) {
+  const auto* s = reinterpret_cast<const Byte*>(text.data());
+  const size_t n = text.size();
+  Reading reading;
   bool wide = false;
   for (size_t i = 0; i < n; ++i) {
     const Byte b = s[i];
@@ -265,13 +285,13 @@ bool Cp932Reading(std::string_view text, Reading& reading) {
     } else if (b >= 0xA1 && b <= 0xDF) {
       reading.AddHalfWidth(b);
     } else {
-      Byte klass;
-      if (i + 1 == n || !Cp932PairClass(b, s[i + 1], klass)) return false;
+      Byte klass = kOther;
+      Cp932PairClass(b, s[++i], klass);
       reading.Add(klass);
-      ++i;
     }
+    if (reading.oddities > enough) break;
   }
-  return true;
+  return reading;
 }
 
 Reading Utf8Reading(std::string_view text) {
@@ -301,9 +321,11 @@ Reading Utf8Reading(std::string_view text) {
 bool ReadsAsUtf8(std::string_view text) {
   bool anyHigh;
   if (!IsWellFormedUtf8(text, anyHigh) || !anyHigh) return false;
-  Reading cp932;
-  if (!Cp932Reading(text, cp932)) return true;
+  // Weighing a reading costs more than telling whether code page 932 spells
+  // the text at all, which UTF-8 Japanese mostly is not.
+  if (!IsWellFormedCp932(text)) return true;
   const Reading utf8 = Utf8Reading(text);
+  const Reading cp932 = Cp932Reading(text, utf8.oddities);
   return utf8.oddities < cp932.oddities || (utf8.oddities == cp932.oddities && utf8.likely);
 }
 
