@@ -206,13 +206,13 @@ struct Source {
   double utf8Limit = 0;  // the share of UTF-8 lists the rule may misread
 };
 
-// Words of one letter (the dictionaries' "ó", "خ") are left out: they are no
+// The dictionaries' words of one letter ("ó", "خ") are left out: they are no
 // names, and two bytes of UTF-8 alone are also two half-width katakana. The
 // code page 932 form is made once the entries are drawn (Spell).
-void AddEntry(Source& source, std::string_view utf8) {
+void AddEntry(Source& source, std::string_view utf8, long minLetters = 2) {
   const bool high = std::any_of(utf8.begin(), utf8.end(), [](char c) { return c & 0x80; });
   const auto letters = std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; });
-  if (high && letters > 1) source.entries.push_back({std::string(utf8), ""});
+  if (high && letters >= minLetters) source.entries.push_back({std::string(utf8), ""});
 }
 
 // A sample of distinct entries (all of them for the Japanese names), in
@@ -267,7 +267,7 @@ std::vector<Source> JapaneseSources() {
     if (fields.size() < 12) continue;
     const std::u16string reading = ListUtf16({ListEncoding::Utf8, fields[11]});
     const std::string forms[] = {std::string(fields[0]), std::string(fields[11]), Utf8(HalfWidth(reading))};
-    for (int form = 0; form < 3; ++form) AddEntry(sources[form], forms[form]);
+    for (int form = 0; form < 3; ++form) AddEntry(sources[form], forms[form], 1);
     if (!forms[2].empty()) AddEntry(sources[3], forms[2] + static_cast<char>('A' + letter++ % 26));
   }
   std::mt19937 random(18);
