@@ -43,13 +43,17 @@ install_missing() {
 # Builds, tests (git: the package takes its time from the last commit) and
 # the Wine recipe. Browsers open table.html as users do,
 # with a Japanese interface too (their locale files); mecab-ipadic holds real
-# Japanese names; fonttools makes the test font.
+# Japanese names; fonttools makes the test font. The dictionaries, Unicode's
+# data and uchardet feed the list-encoding measurement (tools/names).
 install_missing git cmake make g++ libgtest-dev googletest libbenchmark-dev \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools \
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 clang \
   wine wine64 fonts-wine xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic locales \
   chromium chromium-l10n firefox-esr firefox-esr-l10n-ja mecab-ipadic python3 python3-fonttools \
-  fonts-noto-cjk poppler-utils
+  fonts-noto-cjk poppler-utils \
+  libhangul-data libchewing3-data opencc unicode-data libuchardet-dev \
+  hunspell-vi hunspell-th hunspell-ar hunspell-fr hunspell-de-de hunspell-es hunspell-pt-pt \
+  hunspell-pl hunspell-cs hunspell-hu
 
 # The sanitizer and fuzzer runtime of the clang that is installed.
 clang_major=$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)
