@@ -27,7 +27,9 @@ wine_env_up() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
-  export LC_ALL=ja_JP.UTF-8   # this alone gives code page 932
+  # This alone gives code page 932. Quiet: a shell started before setup made
+  # the locale keeps failing to load it, though Wine's processes do not.
+  { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
   RINBAN_XVFB_PID=
   if [ -z "${DISPLAY:-}" ] || [ -n "${RINBAN_OWN_DISPLAY:-}" ]; then
     local n=99
