@@ -185,7 +185,7 @@ TEST_F(Settings, HandEditedFilesReadAsWindowsReadsThem) {
 // Titles saved into files of every encoding, with lines that only the
 // file's own encoding holds, come back; the file keeps its encoding.
 TEST_F(Settings, EveryTitleSavedComesBackInEveryEncoding) {
-  EXPECT_EQ(testing_support::SettingsRoundTripFailure(path_, name_, 250), "");
+  EXPECT_EQ(testing_support::SettingsRoundTripFailure(path_, name_, 500), "");
   EXPECT_EQ(testing_support::Cp932RoundTrip(), "9795 characters, 398 moved, 0 wrong");
   const std::u16string units = u"\xDC00\xD800" u"a\U0001F600\xD800";  // lone surrogates either way round
   EXPECT_EQ(Utf16FromUtf8(Utf8FromUtf16(units)), units);

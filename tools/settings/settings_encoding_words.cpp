@@ -94,11 +94,13 @@ class Check {
  public:
   explicit Check(const Text& title) : title_(title) {}
 
-  // The file the program writes for the title, read back now, and what it
-  // wrote before, read by the list rule as it was then.
+  // The file the program writes for the title over one of the default
+  // title, read back now, and what it wrote before, read by the list rule as
+  // it was then.
   void Saved(Tally& now, Tally& before) const {
-    SettingsText file;
-    for (const auto& [key, value] : kKeys) WriteSettingsValue(file, "HTMLOption", key, value ? value : title_);
+    static const SettingsText kDefaults = SettingsTextOf(FileOf("test"));
+    SettingsText file = kDefaults;
+    WriteSettingsValue(file, "HTMLOption", "Title", title_);
     now.misread += ReadSettingsValue(SettingsTextOf(SettingsBytes(file)), "HTMLOption", "Title") != title_;
     before.misread += IniValue(Cp932FromFileText(FileOf(title_)), "HTMLOption", "Title", IniBytes::Cp932) != title_;
   }
