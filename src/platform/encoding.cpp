@@ -6,6 +6,52 @@
 namespace rinban {
 namespace {
 
+using Byte = unsigned char;
+
+// Length of the UTF-8 sequence at s[0..n) and its code point in c, 0 when
+// there is none: no overlong form, nothing above U+10FFFF, and a surrogate
+// only when surrogates is set.
+size_t Utf8Sequence(const Byte* s, size_t n, char32_t& c, bool surrogates) {
+  const Byte b = s[0];
+  if (b < 0x80) {
+    c = b;
+    return 1;
+  }
+  size_t len;
+  Byte lo = 0x80, hi = 0xBF;  // the second byte's range
+  if (b >= 0xC2 && b <= 0xDF) {
+    len = 2;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    len = 3;
+    if (b == 0xE0) lo = 0xA0;
+    if (b == 0xED && !surrogates) hi = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    len = 4;
+    if (b == 0xF0) lo = 0x90;
+    if (b == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  if (n < len || s[1] < lo || s[1] > hi) return 0;
+  c = b & (0x7F >> len);
+  for (size_t i = 1; i < len; ++i) {
+    if ((s[i] & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (s[i] & 0x3F);
+  }
+  return len;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+    return;
+  }
+  const int len = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+  static constexpr Byte kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  out.push_back(static_cast<char>(kLead[len] | (c >> (6 * (len - 1)))));
+  for (int i = len - 2; i >= 0; --i) out.push_back(static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F)));
+}
+
 // JIS form -> the character CP932 holds under the same code.
 constexpr struct {
   char16_t jis, cp932;
@@ -23,13 +69,67 @@ std::u16string Cp932Ready(std::u16string_view text) {
       if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
       u = u'?';
     }
-    // Only the C library's table maps these, to ASCII's backslash and tilde.
-    if (u == 0x00A5 || u == 0x203E) u = u'?';
+    // Only the C library's table maps these, to ASCII's backslash and tilde;
+    // only Windows' maps U+0080 and U+F8F0-U+F8F3, to bytes that spell no
+    // character, which would make a settings file look like UTF-8.
+    if (u == 0x00A5 || u == 0x203E || u == 0x0080 || (u >= 0xF8F0 && u <= 0xF8F3)) u = u'?';
     for (const auto& form : kJisForms)
       if (u == form.jis) u = form.cp932;
     out.push_back(u);
   }
   return out;
+}
+
+size_t Cp932CharLength(std::string_view rest) {
+  if (rest.size() < 2 || !IsLeadByte(static_cast<Byte>(rest[0]))) return rest.empty() ? 0 : 1;
+  const Byte trail = static_cast<Byte>(rest[1]);
+  return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC) ? 2 : 1;
+}
+
+std::string Utf8FromUtf16(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    AppendUtf8(out, c);
+  }
+  return out;
+}
+
+std::u16string Utf16FromUtf8(std::string_view utf8) {
+  const auto* s = reinterpret_cast<const Byte*>(utf8.data());
+  std::u16string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t c;
+    const size_t len = Utf8Sequence(s + i, utf8.size() - i, c, true);
+    if (len == 0) {
+      out.push_back(0xFFFD);
+      ++i;
+      continue;
+    }
+    i += len;
+    if (c < 0x10000) {
+      out.push_back(static_cast<char16_t>(c));
+    } else {
+      out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    }
+  }
+  return out;
+}
+
+bool IsWellFormedUtf8(std::string_view text) {
+  const auto* s = reinterpret_cast<const Byte*>(text.data());
+  for (size_t i = 0; i < text.size();) {
+    char32_t c;
+    const size_t len = Utf8Sequence(s + i, text.size() - i, c, false);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
 }
 
 Text Cp932FromFileText(Text fileBytes) {

@@ -1,6 +1,7 @@
 // Every conversion between code pages in the program: code page 932, UTF-16
-// and UTF-8. Win32 in encoding_win.cpp, the C
-// library's iconv in encoding_posix.cpp; nothing else calls a converter.
+// and UTF-8. Code page 932 through Win32 in encoding_win.cpp and the C
+// library's iconv in encoding_posix.cpp; UTF-8 and what both share in
+// encoding.cpp. Nothing else calls a converter.
 #pragma once
 
 #include <string>
@@ -16,6 +17,27 @@ namespace rinban {
 // the basic plane and a lone surrogate included, becomes one "?". No other
 // best-fit guess: "É" is "?", not "E".
 Text Cp932FromUtf16(std::u16string_view text);
+
+// Code page 932 to UTF-16, alike on both platforms: every character the code
+// page assigns, the user-defined rows included, becomes its UTF-16 form; a
+// lone lead byte, an unassigned code and the single bytes 0x80, 0xA0 and
+// 0xFD-0xFF become one U+FFFD each. Cp932FromUtf16 gives every character
+// back as it was except the duplicates (NEC-selected IBM rows and a few NEC
+// and IBM symbols), which come back under the code Windows prefers.
+std::u16string Utf16FromCp932(std::string_view cp932);
+
+// The bytes of the code page 932 character at the start of rest: two for a
+// lead byte followed by a byte in the trail range, else one.
+size_t Cp932CharLength(std::string_view rest);
+
+// UTF-16 to UTF-8 and back, exact both ways for any UTF-16: a lone
+// surrogate takes the three bytes UTF-8 would give it were it a character.
+// Any other byte that is not UTF-8 reads as one U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view text);
+std::u16string Utf16FromUtf8(std::string_view utf8);
+
+// UTF-8 throughout: no overlong form, no surrogate, nothing above U+10FFFF.
+bool IsWellFormedUtf8(std::string_view text);
 
 // The text as either platform's converter is given it: JIS forms replaced by
 // the characters CP932 holds under their codes, and each character that must

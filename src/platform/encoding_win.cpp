@@ -30,6 +30,25 @@ Text Cp932FromUtf16(std::u16string_view text) {
   return bytes;
 }
 
+std::u16string Utf16FromCp932(std::string_view cp932) {
+  std::u16string out;
+  out.reserve(cp932.size());
+  for (size_t i = 0; i < cp932.size();) {
+    const size_t len = Cp932CharLength(cp932.substr(i));
+    const auto b = static_cast<unsigned char>(cp932[i]);
+    // Windows' own single bytes, which the C library's table lacks; each
+    // character alone, so that one without a code fails alone.
+    const bool own = len == 1 && (b == 0x80 || b == 0xA0 || b >= 0xFD);
+    wchar_t unit = 0;
+    if (own || MultiByteToWideChar(kTextCodePage, MB_ERR_INVALID_CHARS, cp932.data() + i, static_cast<int>(len),
+                                   &unit, 1) != 1)
+      unit = 0xFFFD;
+    out.push_back(static_cast<char16_t>(unit));
+    i += len;
+  }
+  return out;
+}
+
 size_t WideLength(std::string_view cp932) {
   if (cp932.empty()) return 0;
   return static_cast<size_t>(

@@ -21,7 +21,21 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+// A name or value as the profile functions hand it over: trimmed, then cut
+// at a NUL, where the C string GetPrivateProfileStringA fills ends. The NUL
+// ends nothing else: the file goes on past it, and Windows keeps those bytes
+// on a write (Wine's conformance test dlls/kernel32/tests/profile.c, "NULLs
+// in file before first section", which runs on Windows).
+std::string_view Field(std::string_view s) {
+  s = Trim(s);
+  return s.substr(0, s.find('\0'));
+}
+
 // One line of the text: [begin, end) its bytes, [end, next) its line end.
+// CR and LF always end a line: no code page 932 second byte is either
+// (trail bytes are 0x40-0x7E and 0x80-0xFC), so a lone lead byte before a
+// line end stands alone. Wine's reader takes the LF as its second byte and
+// joins the lines; Windows does not.
 struct Line {
   size_t begin, end, next;
 };
@@ -36,43 +50,49 @@ Line LineAt(std::string_view text, size_t at) {
 }
 
 // The name of a section header line, nullopt for any other line. The last
-// ']' closes it; a second byte of that value is no bracket.
-std::optional<std::string_view> SectionName(std::string_view line) {
+// ']' closes it; a second byte of that value is no bracket. Blanks inside
+// the brackets do not count: "[ section1 ]" is section1 (profile.c,
+// test_profile_sections_names).
+std::optional<std::string_view> SectionName(std::string_view line, IniBytes bytes) {
   line = Trim(line);
   if (line.empty() || line.front() != '[') return std::nullopt;
   size_t close = std::string_view::npos;
   for (size_t i = 1; i < line.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(line[i]))) {
+    if (bytes == IniBytes::Cp932 && IsLeadByte(static_cast<unsigned char>(line[i]))) {
       ++i;
     } else if (line[i] == ']') {
       close = i;
     }
   }
   if (close == std::string_view::npos) return std::nullopt;
-  return line.substr(1, close - 1);
+  return Field(line.substr(1, close - 1));
 }
 
-// A key line's name, and where its value begins ('=' never is a second byte).
+// A key line's name and where its value begins ('=' never is a second
+// byte); nullopt for a line without '=', which is no key at all, so a later
+// line of the same name counts (profile.c, test_profile_string: "name3" is
+// not one of the section's keys).
 struct KeyLine {
   std::string_view name;
-  size_t value;  // offset in the line just past '=', or npos without one
+  size_t value;  // offset in the line just past '='
 };
 
-KeyLine KeyOf(std::string_view line) {
+std::optional<KeyLine> KeyOf(std::string_view line) {
   const size_t eq = line.find('=');
-  if (eq == std::string_view::npos) return {Trim(line), std::string_view::npos};
-  return {Trim(line.substr(0, eq)), eq + 1};
+  if (eq == std::string_view::npos) return std::nullopt;
+  return KeyLine{Field(line.substr(0, eq)), eq + 1};
 }
 
 // Where a key stands, or where it would go.
 struct Place {
   bool section = false;          // the section was found
-  std::optional<Line> key;       // its first line with the key
+  bool key = false;              // and the key in it
+  size_t value = 0, valueEnd = 0;  // the bytes after its '=' on its first line
   size_t insertAt = 0;           // past the section's last line that is not blank
   bool insertNeedsLineEnd = false;
 };
 
-Place Find(std::string_view text, std::string_view section, std::string_view key) {
+Place Find(std::string_view text, std::string_view section, std::string_view key, IniBytes kind) {
   Place place;
   bool inside = false;
   for (size_t at = 0; at < text.size();) {
@@ -80,7 +100,7 @@ Place Find(std::string_view text, std::string_view section, std::string_view key
     at = line.next;
     const std::string_view bytes = text.substr(line.begin, line.end - line.begin);
     if (Trim(bytes).empty()) continue;
-    if (const auto name = SectionName(bytes)) {
+    if (const auto name = SectionName(bytes, kind)) {
       if (inside) break;  // the end of the first matching section
       if (SameName(*name, section)) {
         inside = place.section = true;
@@ -92,8 +112,10 @@ Place Find(std::string_view text, std::string_view section, std::string_view key
     if (!inside) continue;
     place.insertAt = line.next;
     place.insertNeedsLineEnd = line.next == line.end;
-    if (SameName(KeyOf(bytes).name, key)) {
-      place.key = line;
+    if (const auto k = KeyOf(bytes); k && SameName(k->name, key)) {
+      place.key = true;
+      place.value = line.begin + k->value;
+      place.valueEnd = line.end;
       return place;
     }
   }
@@ -102,30 +124,22 @@ Place Find(std::string_view text, std::string_view section, std::string_view key
 
 }  // namespace
 
-std::optional<Text> IniValue(std::string_view text, std::string_view section, std::string_view key) {
-  const Place place = Find(text, section, key);
+std::optional<Text> IniValue(std::string_view text, std::string_view section, std::string_view key,
+                             IniBytes bytes) {
+  const Place place = Find(text, section, key, bytes);
   if (!place.key) return std::nullopt;
-  const std::string_view line = text.substr(place.key->begin, place.key->end - place.key->begin);
-  const KeyLine k = KeyOf(line);
-  if (k.value == std::string_view::npos) return Text();
-  std::string_view value = Trim(line.substr(k.value));
+  std::string_view value = Field(text.substr(place.value, place.valueEnd - place.value));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     value = value.substr(1, value.size() - 2);
-  return Text(value.substr(0, kIniValueLimit));
+  return Text(value);
 }
 
-void SetIniValue(Text& text, std::string_view section, std::string_view key, const Text& value) {
+void SetIniValue(Text& text, std::string_view section, std::string_view key, const Text& value,
+                 IniBytes bytes) {
   const Text stored = QuoteProfileValue(value);
-  const Place place = Find(text, section, key);
+  const Place place = Find(text, section, key, bytes);
   if (place.key) {
-    const std::string_view line(text.data() + place.key->begin, place.key->end - place.key->begin);
-    const KeyLine k = KeyOf(line);
-    if (k.value != std::string_view::npos) {
-      text.replace(place.key->begin + k.value, line.size() - k.value, stored);
-    } else {
-      const size_t nameEnd = static_cast<size_t>(k.name.data() + k.name.size() - text.data());
-      text.replace(nameEnd, place.key->end - nameEnd, "=" + stored);
-    }
+    text.replace(place.value, place.valueEnd - place.value, stored);
     return;
   }
   if (!place.section) {

@@ -1,7 +1,5 @@
 #include "table/settings.h"
 
-#include "platform/encoding.h"
-#include "table/ini.h"
 #include "text/error.h"
 #include "text/messages.h"
 
@@ -62,11 +60,11 @@ std::optional<int32_t> ParseProfileInt(const Text& text) {
 SettingsFile::SettingsFile(WidePath path) : path_(std::move(path)) {
   FileBytes file = ReadFileIfAny(path_);
   unreadable_ = file.state == FileBytes::Unreadable;
-  text_ = Cp932FromFileText(std::move(file.bytes));
+  text_ = SettingsTextOf(file.bytes);
 }
 
 Text SettingsFile::ReadTextKey(const Text& section, const Text& key, const Text& def) const {
-  return IniValue(text_, section, key).value_or(def);
+  return ReadSettingsValue(text_, section, key).value_or(def);
 }
 
 int32_t SettingsFile::ReadIntKey(const Text& section, const Text& key, int32_t def) const {
@@ -81,7 +79,7 @@ bool SettingsFile::ReadBoolKey(const Text& section, const Text& key, bool def) c
 }
 
 void SettingsFile::WriteTextKey(const Text& section, const Text& key, const Text& value) {
-  SetIniValue(text_, section, key, value);
+  WriteSettingsValue(text_, section, key, value);
 }
 
 void SettingsFile::WriteIntKey(const Text& section, const Text& key, int32_t value) {
@@ -93,7 +91,7 @@ void SettingsFile::WriteBoolKey(const Text& section, const Text& key, bool value
 }
 
 void SettingsFile::Save() const {
-  if (unreadable_ || ReplaceFileWith(path_, text_) != WriteResult::Done)
+  if (unreadable_ || ReplaceFileWith(path_, SettingsBytes(text_)) != WriteResult::Done)
     throw AppError(msg::kSettingsWrite, PathText(path_));
 }
 

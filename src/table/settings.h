@@ -1,11 +1,13 @@
 // The settings file, named by its path: read whole when it is opened,
-// changed in memory by the writes, and put in place whole by Save.
+// changed in memory by the writes, and put in place whole by Save, in the
+// encoding it was read in (settings_text.h). Values cross in code page 932.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "platform/files.h"
+#include "table/settings_text.h"
 #include "text/text.h"
 
 namespace rinban {
@@ -17,8 +19,8 @@ std::optional<int32_t> ParseProfileInt(const Text& text);
 
 class SettingsFile {
  public:
-  // A missing or unreadable file reads as empty. UTF-8 and UTF-16 files are
-  // read as typed and saved as code page 932.
+  // A missing or unreadable file reads as empty; a missing one is saved as
+  // code page 932.
   explicit SettingsFile(WidePath path);
   SettingsFile(const SettingsFile&) = delete;
   SettingsFile& operator=(const SettingsFile&) = delete;
@@ -41,7 +43,7 @@ class SettingsFile {
  private:
   WidePath path_;
   bool unreadable_ = false;
-  Text text_;
+  SettingsText text_;
 };
 
 }  // namespace rinban

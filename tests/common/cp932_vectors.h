@@ -31,6 +31,7 @@ inline const Cp932Vector kCp932Vectors[] = {
     {u"\u00A5\u203E", "??"},             // yen and overline: not ASCII's backslash and tilde
     {u"\U00020BB7\U0001F600", "??"},     // 𠮷 😀
     {u"a\xD800" u"b\xDC00", "a?b?"},     // lone surrogates
+    {u"\x0080\xF8F0\xF8F3", "???"},       // Windows' bytes for these spell no character
 };
 
 }  // namespace rinban::testing_support

@@ -110,16 +110,19 @@ inline CrossTableInput DefaultCrossTable(const TextList& names, Text title, int3
   return in;
 }
 
-// The lines of a file's bytes, each without its CR LF; an unterminated tail
-// is a line too.
 // Titles a settings save must give back unchanged: edge blanks and quotes
-// that the file's reading would drop, CP932 second bytes of 0x5C, 2047 bytes.
+// that the file's reading would drop, CP932 second bytes of 0x5C, bytes
+// that are UTF-8 too, 2047 bytes.
 inline TextList RoundTripTitles() {
   return {"",         "  lead",       "trail  ",   " both ",        "\tTab",     "\"quoted\"",
           "'single'", "\"\"",         "\"",        "\"half",        "half'",     "\" spaced \"",
           "表示",     "ソフト",       "予定表\\",  "　全角　",      "a=b;c",     "[HTMLOption]",
-          Text(2047, 'x'), " " + Text(2045, 'y')};
+          "茘枝",     "ﾐｷA",          "辷らす",
+          Text(2047, 'x'), Text(" ").append(2045, 'y')};
 }
+
+// The lines of a file's bytes, each without its CR LF; an unterminated tail
+// is a line too.
 
 inline TextList Lines(const Text& bytes) {
   TextList lines;

@@ -69,15 +69,19 @@ TEST(SettingsE2E, SavedBesideTheExeInAJapaneseFolderOnAnyCodePage) {
     SCOPED_TRACE("the Japanese system's file");
     ExpectShown(app, shown);
   }
-  // Kanji, half-width katakana, and characters from the NEC and IBM rows.
-  const Shown titles[] = {{"春季 総当り戦", 1, false}, {"ｿｳｱﾀﾘ ﾘｰｸﾞ", 0, true}, {"髙橋杯①", 2, false}};
+  // Bytes that are UTF-8 too, kanji, half-width katakana, and characters
+  // from the NEC and IBM rows. The first makes the save start the file with a
+  // line that only code page 932 spells, and the line stays.
+  const std::string cp932Line = "; 文字コード: シフト JIS\r\n";
+  const Shown titles[] = {
+      {"茘枝 ﾐｷA", 1, true}, {"春季 総当り戦", 1, false}, {"ｿｳｱﾀﾘ ﾘｰｸﾞ", 0, true}, {"髙橋杯①", 2, false}};
   for (const Shown& s : titles) {
     SCOPED_TRACE(Utf8(Wide(s.title)));
     {
       App app(folder, kExe);
       SaveShown(app, s);
     }
-    EXPECT_EQ(ReadBytes(ini), IniText(s));
+    EXPECT_EQ(ReadBytes(ini), cp932Line + IniText(s));
     App again(folder, kExe);
     ExpectShown(again, s);
   }
@@ -93,7 +97,7 @@ TEST(SettingsE2E, SavedBesideTheExeInAJapaneseFolderOnAnyCodePage) {
     EXPECT_FALSE(box.isMessage);
     EXPECT_EQ(box.text, ini + L" に書き込めません.");
   }
-  EXPECT_EQ(ReadBytes(ini), IniText(titles[2]));
+  EXPECT_EQ(ReadBytes(ini), cp932Line + IniText(titles[3]));
   EXPECT_EQ(FileNames(folder), (std::vector<std::wstring>{L"rinban2.INI", kExe}));
   EXPECT_EQ(FileNames(root.Path()), std::vector<std::wstring>{kFolder}) << "a stray settings file";
 }

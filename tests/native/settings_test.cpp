@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../common/settings_cases.h"
 #include "../common/support.h"
 #include "table/ini.h"
 #include "table/options.h"
@@ -145,11 +146,11 @@ TEST_F(Settings, TheFileReadsAndSavesAsTheProfileFunctionsHaveIt) {
   // Names in any case, the first of duplicates, blanks around names and
   // values; another section of the same name and lines before any section
   // do not count.
-  Raw("Number=1\n[htmloption]\n  title  =  \"Mine\"  \nTITLE=second\nnumber\n"
+  Raw("Number=1\n[htmloption]\n  title  =  \"Mine\"  \nTITLE=second\nnumber\nNUMBER=2\n"
       "[Other]\nCelColor=1\n[HTMLOption]\nCelColor=2\nPointColor=3\n");
   TableOptions got = LoadTableOptions(path_);
   EXPECT_EQ(got.Title, "Mine");
-  EXPECT_EQ(got.Number, 0) << "a key without '=' reads as empty";
+  EXPECT_EQ(got.Number, 2) << "a line without '=' is no key: the next one counts";
   EXPECT_EQ(got.CelColor, 0xFFFFFF);
   EXPECT_EQ(got.PointColor, 0xFFFF99);
 
@@ -173,22 +174,21 @@ TEST_F(Settings, TheFileReadsAndSavesAsTheProfileFunctionsHaveIt) {
             "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=0\r\nPointColor=16777113\r\n");
 }
 
-TEST_F(Settings, AFileTypedInUtf8OrUtf16ReadsAsTypedAndSavesAsCodePage932) {
-  const std::u16string utf16 = u"\uFEFF[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=1\r\n";
-  const std::string utf8(reinterpret_cast<const char*>(u8"[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=1\r\n"));
-  const std::string files[] = {utf8, "\xEF\xBB\xBF" + utf8,
-                               std::string(reinterpret_cast<const char*>(utf16.data()), 2 * utf16.size())};
-  for (const std::string& bytes : files) {
-    SCOPED_TRACE(testing::PrintToString(bytes));
-    Raw(bytes);
-    TableOptions got = LoadTableOptions(path_);
-    EXPECT_EQ(got.Title, "総当り対戦表");
-    EXPECT_EQ(got.Number, 1);
-    got.Number = 2;
-    SaveTableOptions(path_, got);
-    EXPECT_EQ(Slurp(), "[HTMLOption]\r\nTitle=総当り対戦表\r\nNumber=2\r\nFontColor=0\r\n"
-                       "MemberColor=10092543\r\nCelColor=16777215\r\nPointInt=0\r\nPointColor=16777113\r\n");
+TEST_F(Settings, HandEditedFilesReadAsWindowsReadsThem) {
+  for (const auto& edit : testing_support::HandEdits()) {
+    Raw(edit.bytes);
+    EXPECT_EQ(SettingsFile(path_).ReadTextKey("HTMLOption", edit.key, "<none>"), edit.want)
+        << testing::PrintToString(edit.bytes);
   }
+}
+
+// Titles saved into files of every encoding, with lines that only the
+// file's own encoding holds, come back; the file keeps its encoding.
+TEST_F(Settings, EveryTitleSavedComesBackInEveryEncoding) {
+  EXPECT_EQ(testing_support::SettingsRoundTripFailure(path_, name_, 500), "");
+  EXPECT_EQ(testing_support::Cp932RoundTrip(), "9795 characters, 398 moved, 0 wrong");
+  const std::u16string units = u"\xDC00\xD800" u"a\U0001F600\xD800";  // lone surrogates either way round
+  EXPECT_EQ(Utf16FromUtf8(Utf8FromUtf16(units)), units);
 }
 
 TEST(SettingsPath, ReplaceExtension) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "../common/settings_cases.h"
 #include "../common/support.h"
 #include "platform/files.h"
 #include "table/color.h"
@@ -70,6 +71,29 @@ TEST_F(Profile, TitlesReadBackExactly) {
     SaveTableOptions(wpath_, saved);
     EXPECT_EQ(LoadTableOptions(wpath_).Title, title);
     EXPECT_EQ(PlatformRead("Title"), title) << "the platform reads it otherwise";
+  }
+}
+
+// Where Wine reads a hand-edited file otherwise than Windows, the case says
+// so and only the program's own reading is checked.
+TEST_F(Profile, HandEditedFilesReadAsThePlatformReadsThem) {
+  for (const auto& edit : testing_support::HandEdits()) {
+    SCOPED_TRACE(testing::PrintToString(edit.bytes));
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    WriteWholeFile(path_, edit.bytes);
+    EXPECT_EQ(SettingsFile(wpath_).ReadTextKey(kOptionsSection, edit.key, "<none>"), edit.want);
+    EXPECT_TRUE(edit.wineDiffers || PlatformRead(edit.key) == edit.want) << PlatformRead(edit.key);
+  }
+}
+
+// The same with Windows' conversions, and a file saved with a mark reads on
+// the platform as it was written.
+TEST_F(Profile, EveryTitleSavedComesBackInEveryEncoding) {
+  EXPECT_EQ(testing_support::SettingsRoundTripFailure(wpath_, path_, 100), "");
+  for (const char* mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+    WriteWholeFile(path_, mark);
+    SaveTableOptions(wpath_, {"茘枝 ﾐｷA 髙①", 1, 0, 0, 0, true, 0});
+    EXPECT_EQ(PlatformRead("Title"), "茘枝 ﾐｷA 髙①") << testing::PrintToString(ReadWholeFile(path_));
   }
 }
 
