@@ -8,39 +8,6 @@ namespace {
 
 using Byte = unsigned char;
 
-// Length of the UTF-8 sequence at s[0..n) and its code point in c, 0 when
-// there is none: no overlong form, nothing above U+10FFFF, and a surrogate
-// only when surrogates is set.
-size_t Utf8Sequence(const Byte* s, size_t n, char32_t& c, bool surrogates) {
-  const Byte b = s[0];
-  if (b < 0x80) {
-    c = b;
-    return 1;
-  }
-  size_t len;
-  Byte lo = 0x80, hi = 0xBF;  // the second byte's range
-  if (b >= 0xC2 && b <= 0xDF) {
-    len = 2;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    len = 3;
-    if (b == 0xE0) lo = 0xA0;
-    if (b == 0xED && !surrogates) hi = 0x9F;
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    len = 4;
-    if (b == 0xF0) lo = 0x90;
-    if (b == 0xF4) hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (n < len || s[1] < lo || s[1] > hi) return 0;
-  c = b & (0x7F >> len);
-  for (size_t i = 1; i < len; ++i) {
-    if ((s[i] & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (s[i] & 0x3F);
-  }
-  return len;
-}
-
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
@@ -119,17 +86,6 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
     }
   }
   return out;
-}
-
-bool IsWellFormedUtf8(std::string_view text) {
-  const auto* s = reinterpret_cast<const Byte*>(text.data());
-  for (size_t i = 0; i < text.size();) {
-    char32_t c;
-    const size_t len = Utf8Sequence(s + i, text.size() - i, c, false);
-    if (len == 0) return false;
-    i += len;
-  }
-  return true;
 }
 
 Text Cp932FromFileText(Text fileBytes) {

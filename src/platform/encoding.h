@@ -36,9 +36,6 @@ size_t Cp932CharLength(std::string_view rest);
 std::string Utf8FromUtf16(std::u16string_view text);
 std::u16string Utf16FromUtf8(std::string_view utf8);
 
-// UTF-8 throughout: no overlong form, no surrogate, nothing above U+10FFFF.
-bool IsWellFormedUtf8(std::string_view text);
-
 // The text as either platform's converter is given it: JIS forms replaced by
 // the characters CP932 holds under their codes, and each character that must
 // become one "?" already one, so that only the tables' common part is used.

@@ -15,57 +15,6 @@ using Byte = unsigned char;
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-// Length of the well-formed UTF-8 sequence at s[0..n), 0 when there is none:
-// no overlong form, no surrogate, nothing above U+10FFFF.
-size_t Utf8Length(const Byte* s, size_t n, char32_t& out) {
-  const Byte b = s[0];
-  if (b < 0x80) {
-    out = b;
-    return 1;
-  }
-  size_t len;
-  Byte lo = 0x80, hi = 0xBF;  // range of the second byte
-  if (b >= 0xC2 && b <= 0xDF) {
-    len = 2;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    len = 3;
-    if (b == 0xE0) lo = 0xA0;
-    if (b == 0xED) hi = 0x9F;
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    len = 4;
-    if (b == 0xF0) lo = 0x90;
-    if (b == 0xF4) hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (n < len || s[1] < lo || s[1] > hi) return 0;
-  char32_t c = b & (0x7F >> len);
-  for (size_t i = 1; i < len; ++i) {
-    if ((s[i] & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (s[i] & 0x3F);
-  }
-  out = c;
-  return len;
-}
-
-bool IsWellFormedUtf8(std::string_view text, bool& anyHigh) {
-  const auto* s = reinterpret_cast<const Byte*>(text.data());
-  const size_t n = text.size();
-  anyHigh = false;
-  for (size_t i = 0; i < n;) {
-    if (s[i] < 0x80) {  // the common case in a mostly ASCII list
-      ++i;
-      continue;
-    }
-    anyHigh = true;
-    char32_t c;
-    const size_t len = Utf8Length(s + i, n - i, c);
-    if (len == 0) return false;
-    i += len;
-  }
-  return true;
-}
-
 // Without a mark, a text that is well-formed UTF-8 may still be code page
 // 932: half-width katakana pairs such as "ﾐｷ" and some kanji pairs are valid
 // UTF-8 by chance. So both readings are weighed as a list of names, each
@@ -305,7 +254,7 @@ Reading Utf8Reading(std::string_view text) {
       continue;
     }
     char32_t c;
-    const size_t bytes = Utf8Length(s + i, n - i, c);  // well-formed: checked before
+    const size_t bytes = Utf8Sequence(s + i, n - i, c);  // well-formed: checked before
     i += bytes;
     if (c >= 0xFF61 && c <= 0xFF9F) {
       reading.AddHalfWidth(static_cast<Byte>(c - 0xFF61 + 0xA1));
@@ -320,7 +269,7 @@ Reading Utf8Reading(std::string_view text) {
 
 bool ReadsAsUtf8(std::string_view text) {
   bool anyHigh;
-  if (!IsWellFormedUtf8(text, anyHigh) || !anyHigh) return false;
+  if (!IsWellFormedUtf8(text, &anyHigh) || !anyHigh) return false;
   // Weighing a reading costs more than telling whether code page 932 spells
   // the text at all, which UTF-8 Japanese mostly is not.
   if (!IsWellFormedCp932(text)) return true;
@@ -399,7 +348,7 @@ std::u16string ListUtf16(const ListBody& body) {
   out.reserve(n);
   for (size_t i = 0; i < n;) {
     char32_t c;
-    const size_t len = Utf8Length(s + i, n - i, c);
+    const size_t len = Utf8Sequence(s + i, n - i, c);
     AppendUtf16(out, len == 0 ? kReplacement : c);
     i += len == 0 ? 1 : len;
   }

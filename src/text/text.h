@@ -21,6 +21,14 @@ constexpr bool IsLeadByte(unsigned char b) {
 constexpr bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 constexpr bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
+// Length of the UTF-8 sequence at s[0..n) and its code point in c, 0 when
+// there is none: no overlong form, nothing above U+10FFFF, and a surrogate
+// only when surrogates is set.
+size_t Utf8Sequence(const unsigned char* s, size_t n, char32_t& c, bool surrogates = false);
+// True when text is well-formed UTF-8 throughout (no surrogate); anyHigh,
+// when given, tells whether it holds a byte of 0x80 or above.
+bool IsWellFormedUtf8(std::string_view text, bool* anyHigh = nullptr);
+
 // Signed decimal, no grouping, no leading zeros.
 Text ToDecimal(long long value);
 

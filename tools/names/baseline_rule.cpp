@@ -1,64 +1,16 @@
 // The list rule as it stood before it knew the letters of every script,
-// kept unchanged so that tools/names can set the two side by side.
+// kept as it was (it only shares the UTF-8 decoder) so that tools/names can
+// set the two side by side.
 #include "baseline_rule.h"
 
 #include <iterator>
+
+#include "text/text.h"
 
 namespace rinban {
 namespace {
 
 using Byte = unsigned char;
-
-// Length of the well-formed UTF-8 sequence at s[0..n), 0 when there is none:
-// no overlong form, no surrogate, nothing above U+10FFFF.
-size_t Utf8Length(const Byte* s, size_t n, char32_t& out) {
-  const Byte b = s[0];
-  if (b < 0x80) {
-    out = b;
-    return 1;
-  }
-  size_t len;
-  Byte lo = 0x80, hi = 0xBF;  // range of the second byte
-  if (b >= 0xC2 && b <= 0xDF) {
-    len = 2;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    len = 3;
-    if (b == 0xE0) lo = 0xA0;
-    if (b == 0xED) hi = 0x9F;
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    len = 4;
-    if (b == 0xF0) lo = 0x90;
-    if (b == 0xF4) hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (n < len || s[1] < lo || s[1] > hi) return 0;
-  char32_t c = b & (0x7F >> len);
-  for (size_t i = 1; i < len; ++i) {
-    if ((s[i] & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (s[i] & 0x3F);
-  }
-  out = c;
-  return len;
-}
-
-bool IsWellFormedUtf8(std::string_view text, bool& anyHigh) {
-  const auto* s = reinterpret_cast<const Byte*>(text.data());
-  const size_t n = text.size();
-  anyHigh = false;
-  for (size_t i = 0; i < n;) {
-    if (s[i] < 0x80) {  // the common case in a mostly ASCII list
-      ++i;
-      continue;
-    }
-    anyHigh = true;
-    char32_t c;
-    const size_t len = Utf8Length(s + i, n - i, c);
-    if (len == 0) return false;
-    i += len;
-  }
-  return true;
-}
 
 // Without a mark, a text that is well-formed UTF-8 may still be code page
 // 932: half-width katakana pairs such as "ﾐｷ" and some kanji pairs are valid
@@ -162,7 +114,7 @@ Oddities Utf8Oddities(std::string_view text) {
   Oddities odd;
   for (size_t i = 0; i < n;) {
     char32_t c = s[i];
-    const size_t len = c < 0x80 ? 1 : Utf8Length(s + i, n - i, c);  // well-formed: checked before
+    const size_t len = c < 0x80 ? 1 : Utf8Sequence(s + i, n - i, c);  // well-formed: checked before
     odd.Add(Utf8Kind(c));
     i += len;
   }
@@ -173,7 +125,7 @@ Oddities Utf8Oddities(std::string_view text) {
 
 bool BaselineReadsAsUtf8(std::string_view text) {
   bool anyHigh;
-  if (!IsWellFormedUtf8(text, anyHigh) || !anyHigh) return false;
+  if (!IsWellFormedUtf8(text, &anyHigh) || !anyHigh) return false;
   Oddities cp932;
   if (!Cp932Oddities(text, cp932)) return true;
   const Oddities utf8 = Utf8Oddities(text);
