@@ -352,36 +352,35 @@ def check(view, url, shown, case):
     return ["%s %s: %s" % (view, case, f) for f in faults]
 
 
-def guide(page, out):
-    """The guide on a phone's screen and a desktop's: never wider than the
-    screen, and a picture of each in out for a person to look at."""
-    faults = []
-    tmp = tempfile.mkdtemp(prefix="guide-", dir=out)
+def shown(page, width, folder, only=None):
+    """page on a screen that wide: its width and a picture, by a Chromium of
+    its own whose profile goes into folder and goes again."""
+    tmp = tempfile.mkdtemp(prefix="chromium-", dir=folder)
     browser = Chromium("ja", tmp)
     try:
-        for width in (360, 390, 1280):
-            scroll, picture = browser.page(pathlib.Path(page).resolve().as_uri(), width)
-            pathlib.Path(out, "guide-%d.png" % width).write_bytes(picture)
-            if scroll > width:
-                faults.append("at %d px the guide is %d px wide" % (width, scroll))
+        return browser.page(pathlib.Path(page).resolve().as_uri(), int(width), only)
     finally:
         browser.close()
         shutil.rmtree(tmp, ignore_errors=True)
-    for fault in faults:
-        print(fault)
+
+
+def guide(page, out):
+    """The guide on a phone's screen and a desktop's: never wider than the
+    screen, and a picture of each in out for a person to look at."""
+    faults = 0
+    for width in (360, 390, 1280):
+        scroll, png = shown(page, width, out)
+        pathlib.Path(out, "guide-%d.png" % width).write_bytes(png)
+        if scroll > width:
+            print("at %d px the guide is %d px wide" % (width, scroll))
+            faults += 1
     return 1 if faults else 0
 
 
 def picture(page, width, png, only=None):
     """The whole of page at that width, or the element the selector only
     picks, as a PNG file."""
-    tmp = tempfile.mkdtemp(prefix="picture-", dir=os.path.dirname(os.path.abspath(png)))
-    browser = Chromium("ja", tmp)
-    try:
-        pathlib.Path(png).write_bytes(browser.page(pathlib.Path(page).resolve().as_uri(), int(width), only)[1])
-    finally:
-        browser.close()
-        shutil.rmtree(tmp, ignore_errors=True)
+    pathlib.Path(png).write_bytes(shown(page, width, os.path.dirname(os.path.abspath(png)), only)[1])
     return 0
 
 

@@ -53,9 +53,8 @@ else
   grep -qF "$home" "$guide" || fail "the guide lacks this build's home page"
 fi
 for f in list.txt LICENSE.txt; do  # Notepad before Windows 10 1809 knows no other line end
-  /usr/bin/python3 -c 'import sys; d = open(sys.argv[1], "rb").read()
-sys.exit(not d.endswith(b"\r\n") or d.count(b"\n") != d.count(b"\r\n"))' "$folder/$f" ||
-    fail "$f has a line that does not end in CR LF"
+  /usr/bin/python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); sys.exit(d.count(b"\n") != d.count(b"\r\n") or d[-1:] != b"\n")' \
+    "$folder/$f" || fail "$f has a line that does not end in CR LF"
 done
 # Read on a phone too: no page wider than a 360 px screen.
 if command -v chromium >/dev/null; then
