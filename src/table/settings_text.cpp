@@ -55,8 +55,7 @@ SettingsEncoding SettingsEncodingOf(std::string_view bytes) {
   if (StartsWith(bytes, kUtf16LeMark)) return SettingsEncoding::Utf16Le;
   if (StartsWith(bytes, kUtf16BeMark)) return SettingsEncoding::Utf16Be;
   bool high = false;
-  for (const char c : bytes) high = high || static_cast<unsigned char>(c) >= 0x80;
-  return high && IsWellFormedUtf8(bytes) ? SettingsEncoding::Utf8 : SettingsEncoding::Cp932;
+  return IsWellFormedUtf8(bytes, &high) && high ? SettingsEncoding::Utf8 : SettingsEncoding::Cp932;
 }
 
 SettingsText SettingsTextOf(std::string_view bytes) {
@@ -90,7 +89,6 @@ std::string SettingsBytes(const SettingsText& text) {
   }
   return bytes + text.tail;
 }
-
 
 std::optional<Text> ReadSettingsValue(const SettingsText& text, std::string_view section, std::string_view key) {
   std::optional<Text> value = IniValue(text.text, section, key, BytesOf(text));
