@@ -15,6 +15,14 @@ Function Optional(const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user, name)));
 }
 
+// Wine gives every monitor the one density its registry names, but keeps
+// for its monitors the value its session started with: a density set since
+// then reaches only the system's density of the processes that start after.
+bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 }  // namespace
 
 int SystemDpi() {
@@ -23,7 +31,7 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-  static const auto get = Optional<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  static const auto get = UnderWine() ? nullptr : Optional<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
   const UINT dpi = get ? get(window) : 0;  // 0 for a window that is gone
   return dpi ? static_cast<int>(dpi) : SystemDpi();
 }

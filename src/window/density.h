@@ -13,7 +13,7 @@ inline constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 // The screen's density, as GDI gives it.
 int SystemDpi();
-// GetDpiForWindow; SystemDpi() without it.
+// GetDpiForWindow; SystemDpi() without it, and under Wine.
 int WindowDpi(HWND window);
 // GetSystemMetricsForDpi; GetSystemMetrics without it.
 int MetricForDpi(int index, int dpi);
