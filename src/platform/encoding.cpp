@@ -65,28 +65,7 @@ std::string Utf8FromUtf16(std::u16string_view text) {
   return out;
 }
 
-std::u16string Utf16FromUtf8(std::string_view utf8) {
-  const auto* s = reinterpret_cast<const Byte*>(utf8.data());
-  std::u16string out;
-  out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) {
-    char32_t c;
-    const size_t len = Utf8Sequence(s + i, utf8.size() - i, c, true);
-    if (len == 0) {
-      out.push_back(0xFFFD);
-      ++i;
-      continue;
-    }
-    i += len;
-    if (c < 0x10000) {
-      out.push_back(static_cast<char16_t>(c));
-    } else {
-      out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    }
-  }
-  return out;
-}
+std::u16string Utf16FromUtf8(std::string_view utf8) { return Utf16OfUtf8(utf8, true); }
 
 Text Cp932FromFileText(Text fileBytes) {
   const ListBody body = DetectListEncoding(fileBytes);

@@ -24,16 +24,6 @@ std::string_view MarkOf(SettingsEncoding encoding) {
   }
 }
 
-std::u16string Units(std::string_view bytes, bool bigEndian) {
-  std::u16string units(bytes.size() / 2, u'\0');
-  for (size_t i = 0; i < units.size(); ++i) {
-    const auto hi = static_cast<unsigned char>(bytes[2 * i + (bigEndian ? 0 : 1)]);
-    const auto lo = static_cast<unsigned char>(bytes[2 * i + (bigEndian ? 1 : 0)]);
-    units[i] = static_cast<char16_t>(hi << 8 | lo);
-  }
-  return units;
-}
-
 std::string Bytes(std::u16string_view units, bool bigEndian) {
   std::string bytes;
   bytes.reserve(units.size() * 2);
@@ -67,7 +57,7 @@ SettingsText SettingsTextOf(std::string_view bytes) {
       out.tail.assign(1, bytes.back());
       bytes.remove_suffix(1);
     }
-    out.text = Utf8FromUtf16(Units(bytes, out.encoding == SettingsEncoding::Utf16Be));
+    out.text = Utf8FromUtf16(Utf16Units(bytes, out.encoding == SettingsEncoding::Utf16Be));
   } else {
     out.text = bytes;
   }

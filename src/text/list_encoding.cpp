@@ -13,8 +13,6 @@ namespace {
 
 using Byte = unsigned char;
 
-constexpr char16_t kReplacement = 0xFFFD;
-
 // Without a mark, a text that is well-formed UTF-8 may still be code page
 // 932: half-width katakana pairs such as "ﾐｷ" and some kanji pairs are valid
 // UTF-8 by chance. So both readings are weighed as a list of names, each
@@ -278,10 +276,6 @@ bool ReadsAsUtf8(std::string_view text) {
   return utf8.oddities < cp932.oddities || (utf8.oddities == cp932.oddities && utf8.likely);
 }
 
-char16_t Unit(const Byte* p, bool bigEndian) {
-  return bigEndian ? static_cast<char16_t>(p[0] << 8 | p[1]) : static_cast<char16_t>(p[1] << 8 | p[0]);
-}
-
 // The UTF-16 text after a mark, up to its first U+0000; false when it is
 // not well-formed.
 bool Utf16Body(std::string_view text, bool bigEndian, std::string_view& body) {
@@ -289,7 +283,7 @@ bool Utf16Body(std::string_view text, bool bigEndian, std::string_view& body) {
   size_t units = text.size() / 2;
   bool ended = false;
   for (size_t i = 0; i < units; ++i) {
-    if (Unit(s + 2 * i, bigEndian) == 0) {
+    if (Utf16Unit(s + 2 * i, bigEndian) == 0) {
       units = i;
       ended = true;
       break;
@@ -297,25 +291,15 @@ bool Utf16Body(std::string_view text, bool bigEndian, std::string_view& body) {
   }
   if (!ended && text.size() % 2 != 0) return false;
   for (size_t i = 0; i < units; ++i) {
-    const char16_t u = Unit(s + 2 * i, bigEndian);
+    const char16_t u = Utf16Unit(s + 2 * i, bigEndian);
     if (IsLowSurrogate(u)) return false;
     if (IsHighSurrogate(u)) {
-      if (i + 1 == units || !IsLowSurrogate(Unit(s + 2 * (i + 1), bigEndian))) return false;
+      if (i + 1 == units || !IsLowSurrogate(Utf16Unit(s + 2 * (i + 1), bigEndian))) return false;
       ++i;
     }
   }
   body = text.substr(0, 2 * units);
   return true;
-}
-
-void AppendUtf16(std::u16string& out, char32_t c) {
-  if (c < 0x10000) {
-    out.push_back(static_cast<char16_t>(c));
-  } else {
-    c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-  }
 }
 
 bool StartsWith(std::string_view text, std::string_view mark) { return text.substr(0, mark.size()) == mark; }
@@ -337,22 +321,9 @@ ListBody DetectListEncoding(std::string_view bytes) {
 }
 
 std::u16string ListUtf16(const ListBody& body) {
-  const auto* s = reinterpret_cast<const Byte*>(body.bytes.data());
-  const size_t n = body.bytes.size();
-  std::u16string out;
-  if (body.encoding == ListEncoding::Utf16Le || body.encoding == ListEncoding::Utf16Be) {
-    out.resize(n / 2);
-    for (size_t i = 0; i < out.size(); ++i) out[i] = Unit(s + 2 * i, body.encoding == ListEncoding::Utf16Be);
-    return out;
-  }
-  out.reserve(n);
-  for (size_t i = 0; i < n;) {
-    char32_t c;
-    const size_t len = Utf8Sequence(s + i, n - i, c);
-    AppendUtf16(out, len == 0 ? kReplacement : c);
-    i += len == 0 ? 1 : len;
-  }
-  return out;
+  if (body.encoding == ListEncoding::Utf16Le || body.encoding == ListEncoding::Utf16Be)
+    return Utf16Units(body.bytes, body.encoding == ListEncoding::Utf16Be);
+  return Utf16OfUtf8(body.bytes, false);
 }
 
 }  // namespace rinban

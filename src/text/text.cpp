@@ -51,6 +51,33 @@ bool IsWellFormedUtf8(std::string_view text, bool* anyHigh) {
   return true;
 }
 
+std::u16string Utf16Units(std::string_view bytes, bool bigEndian) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i) units[i] = Utf16Unit(s + 2 * i, bigEndian);
+  return units;
+}
+
+std::u16string Utf16OfUtf8(std::string_view utf8, bool surrogates) {
+  const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+  std::u16string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t c;
+    const size_t len = Utf8Sequence(s + i, utf8.size() - i, c, surrogates);
+    i += len == 0 ? 1 : len;
+    if (len == 0) {
+      out.push_back(0xFFFD);
+    } else if (c < 0x10000) {
+      out.push_back(static_cast<char16_t>(c));
+    } else {
+      out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    }
+  }
+  return out;
+}
+
 Text ToDecimal(long long value) { return std::to_string(value); }
 
 Text FormatWith(std::string_view format, std::string_view arg) {

@@ -29,6 +29,16 @@ size_t Utf8Sequence(const unsigned char* s, size_t n, char32_t& c, bool surrogat
 // when given, tells whether it holds a byte of 0x80 or above.
 bool IsWellFormedUtf8(std::string_view text, bool* anyHigh = nullptr);
 
+// The UTF-16 code unit of two bytes in that byte order.
+constexpr char16_t Utf16Unit(const unsigned char* p, bool bigEndian) {
+  return static_cast<char16_t>(bigEndian ? p[0] << 8 | p[1] : p[1] << 8 | p[0]);
+}
+// The units of bytes, two bytes a unit; an odd last byte is left out.
+std::u16string Utf16Units(std::string_view bytes, bool bigEndian);
+// UTF-16 of UTF-8: each byte that begins no sequence is one U+FFFD, and a
+// surrogate written as UTF-8 counts only when surrogates is set.
+std::u16string Utf16OfUtf8(std::string_view utf8, bool surrogates);
+
 // Signed decimal, no grouping, no leading zeros.
 Text ToDecimal(long long value);
 
